@@ -1,0 +1,46 @@
+#include "ListRows.h"
+
+#include "Merge.h"
+#include "Text.h"
+
+namespace nm {
+
+void FillListRows(Main& main, bool importing) {
+    BusyPointer busy(main.svc.prompter);
+    EntryTable& aliases = main.Lists[AliasList];
+    EntryTable& shells = main.Lists[ShellList];
+    if (!importing) {
+        aliases.Clear();
+        shells.Clear();
+    }
+    for (int i = 0; i <= main.AliasUpper; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        if (main.AliasNames[k] == MarkedName)
+            continue;
+        aliases.Append(UpperCase(TrimSpaces(main.AliasNames[k])),
+                       {std::string(TrimSpaces(main.AliasCommands[k])), {}, {}});
+    }
+    aliases.Resort();
+    for (int i = 0; i <= main.ShellUpper; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        shells.Append(UpperCase(TrimSpaces(main.ShellNames[k])),
+                      {std::string(TrimSpaces(main.ShellCommands[k])),
+                       LowerCase(TrimSpaces(main.ShellFlags[k])),
+                       std::string(TrimSpaces(main.ShellPrompts[k]))});
+    }
+    shells.Resort();
+    ResolveDuplicates(main, AliasList, importing);
+    ResolveDuplicates(main, ShellList, importing);
+}
+
+bool RemoveListItem(Main& main, int page, int key) {
+    EntryTable& table = main.Lists.at(static_cast<std::size_t>(page));
+    const auto position = table.FindKey(key);
+    if (!position)
+        return false;
+    table.RemoveInOrder({*position});
+    main.FileChanged = 1;
+    return true;
+}
+
+} // namespace nm

@@ -1,0 +1,82 @@
+// The shared state of the editor (the load lists, the list rows, the editing
+// and document state) and the services it works through. One Main lives for
+// the whole run; tests make a fresh one each.
+#pragma once
+
+#include "DocumentView.h"
+#include "EntryTable.h"
+
+#include "Clock.h"
+#include "FileDialogs.h"
+#include "HostLink.h"
+#include "Prompter.h"
+#include "TextCodec.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace nm {
+
+struct Services {
+    Prompter& prompter;
+    FileDialogs& dialogs;
+    HostLink& host;
+    Clock& clock;
+    DocumentView& view;
+};
+
+inline constexpr int AliasList = 0;
+inline constexpr int ShellList = 1;
+
+struct Main {
+    explicit Main(Services services) : svc(services) {}
+
+    Services svc;
+
+    // Load lists: filled by the reader, turned into rows after every read.
+    std::vector<std::string> AliasNames;
+    std::vector<std::string> AliasCommands;
+    std::int16_t AliasUpper = -1;
+    std::vector<std::string> ShellNames;
+    std::vector<std::string> ShellCommands;
+    std::vector<std::string> ShellFlags;
+    std::vector<std::string> ShellPrompts;
+    std::vector<std::string> ShellRest;
+    std::int16_t ShellUpper = -1;
+
+    // The text of the file last opened (not imported), each line ended by CR LF,
+    // with the file it came from and the encoding it was read in.
+    std::string OriginalText;
+    std::string OriginalFile;
+    TextEncoding FileEncoding = LocaleEncoding();
+
+    std::string AliasSectionText;
+    std::string ShellSectionText;
+
+    // The list rows: the document. Index AliasList or ShellList.
+    std::array<EntryTable, 2> Lists{EntryTable(2), EntryTable(4)};
+
+    // Editing state shared by the window and the entry dialogs.
+    std::int16_t EditMode = 0;
+    std::string EditName;
+    std::string EditCommand;
+    std::string EditFlags;
+    std::string EditPrompt;
+    bool DialogCancelled = false;
+
+    // Document state.
+    std::string CurrentFile;
+    std::string CurrentFileTitle;
+    std::int16_t FileChanged = 0;
+    std::string HostPgpFile;
+
+    std::int16_t PlaceholderCount = 0;
+};
+
+// `character` repeated as often as this has been called in the run; raises
+// run-time error 6 when the 16-bit counter would overflow.
+std::string MakePlaceholder(Main& main, char character);
+
+} // namespace nm

@@ -1,0 +1,30 @@
+// Import, export and merge: the duplicate pass, the export command and the
+// save dialog with its overwrite question.
+#pragma once
+
+#include "Main.h"
+
+#include <string>
+
+namespace nm {
+
+inline constexpr const char* PgpFilter = "Vectrom Program Parameter Files |*.pgp";
+
+// Settles rows of equal name in one list, walking it once in name order: of
+// two rows with the same command the first is removed, of two with different
+// commands the first is renamed "---". On an import, a message counts the
+// renamed rows.
+void ResolveDuplicates(Main& main, int list, bool importing);
+
+// The text an export writes (a saved file's text with the export's line 4).
+std::string ExportText(Main& main);
+
+// File > Export: asks for a file and writes the lists to it, without touching
+// the document state. Returns true when a file was written.
+bool ExportLists(Main& main);
+
+// The save dialog with the overwrite question; the chosen path, or "" when the
+// user gives up.
+std::string AskSaveFileName(Main& main, const std::string& filter, const std::string& fileName);
+
+} // namespace nm

@@ -1,0 +1,185 @@
+#include "PgpReader.h"
+
+#include "ErrorHandler.h"
+#include "FileIo.h"
+#include "RuntimeError.h"
+#include "Text.h"
+
+#include <limits>
+
+namespace nm {
+
+namespace {
+
+enum class LineKind { Dropped, Entry };
+
+LineKind Classify(std::string_view line) {
+    if (line.find_first_not_of(' ') == std::string_view::npos)
+        return LineKind::Dropped; // blank
+    const auto first = static_cast<unsigned char>(line[0]);
+    if (first == ';')
+        return LineKind::Dropped; // comment
+    // A control character; and a character outside ASCII, which the host's
+    // double-byte code page reads with a negative code.
+    if (first < 32 || first >= 0x80)
+        return LineKind::Dropped;
+    return LineKind::Entry;
+}
+
+// An alias command without blanks around it and without the leading
+// characters the host does not take as the start of a command.
+std::string CleanCommand(std::string_view command) {
+    command = TrimSpaces(command);
+    if (command.empty())
+        throw RuntimeError(Err::InvalidCall);
+    std::size_t start = 0;
+    std::size_t remaining = CharCount(command);
+    while (remaining > 1) {
+        const char32_t code = CodePointAt(command, start);
+        if (code > 42 && code <= 122)
+            break;
+        start += ByteOffsetOfChar(command.substr(start), 1);
+        --remaining;
+    }
+    return std::string(command.substr(start));
+}
+
+struct Reader {
+    Reader(Main& m, std::string p, bool i) : main(m), path(std::move(p)), importing(i) {}
+
+    Main& main;
+    std::string path;
+    bool importing;
+
+    std::string bytes;
+    std::string text;
+    std::vector<std::string_view> kept;
+    bool resetDone = false;
+
+    void Load() { bytes = ReadFileBytes(path); }
+
+    void Collect() {
+        DecodedText decoded = DecodeFileText(bytes);
+        bytes.clear();
+        bytes.shrink_to_fit();
+        text = std::move(decoded.text);
+        kept.clear();
+        if (!importing) {
+            main.OriginalText.clear();
+            main.OriginalText.reserve(text.size() + text.size() / 16);
+            main.OriginalFile = path;
+            main.FileEncoding = decoded.encoding;
+        }
+        for (const std::string_view line : SplitLines(text)) {
+            if (!importing) {
+                main.OriginalText.append(line);
+                main.OriginalText.append("\r\n");
+            }
+            if (Classify(line) == LineKind::Entry)
+                kept.push_back(line);
+        }
+    }
+
+    void Reset() {
+        resetDone = true;
+        main.AliasUpper = -1;
+        main.ShellUpper = -1;
+        main.AliasNames.clear();
+        main.AliasCommands.clear();
+        main.ShellNames.clear();
+        main.ShellCommands.clear();
+        main.ShellFlags.clear();
+        main.ShellPrompts.clear();
+        main.ShellRest.clear();
+    }
+
+    // Each entry line in file order; the 32768th overflows the 16-bit line
+    // index. An entry is stored only once it is whole,
+    // so a failing line leaves the lists with the entries before it.
+    void ClassifyAll() {
+        std::int16_t lineIndex = -1;
+        for (const std::string_view line : kept) {
+            if (lineIndex == std::numeric_limits<std::int16_t>::max())
+                throw RuntimeError(Err::Overflow);
+            ++lineIndex;
+            ClassifyLine(line);
+        }
+    }
+
+    void ClassifyLine(std::string_view line) {
+        const std::size_t p1 = line.find(',');
+        const std::size_t p2 = p1 == std::string_view::npos ? p1 : line.find(',', p1 + 1);
+        if (p1 == std::string_view::npos) {
+            std::string name = MakePlaceholder(main, '$');
+            AddAlias(std::move(name), line);
+        } else if (p2 == std::string_view::npos && p1 == line.size() - 1) {
+            std::string command = MakePlaceholder(main, '?');
+            AddAlias(std::string(line), command);
+        } else if (p2 == std::string_view::npos) {
+            AddAlias(std::string(line.substr(0, p1)), line.substr(p1 + 1));
+        } else {
+            const std::size_t p3 = line.find(',', p2 + 1);
+            const std::size_t p4 = p3 == std::string_view::npos ? p3 : line.find(',', p3 + 1);
+            if (p4 == std::string_view::npos)
+                throw RuntimeError(Err::InvalidCall); // a shell line needs four commas
+            std::string_view prompt = line.substr(p3 + 1, p4 - p3 - 1);
+            if (!prompt.empty() && prompt.front() == '*')
+                prompt.remove_prefix(1);
+            ++main.ShellUpper;
+            main.ShellNames.emplace_back(line.substr(0, p1));
+            main.ShellCommands.emplace_back(line.substr(p1 + 1, p2 - p1 - 1));
+            main.ShellFlags.emplace_back(line.substr(p2 + 1, p3 - p2 - 1));
+            main.ShellPrompts.emplace_back(prompt);
+            main.ShellRest.emplace_back(line.substr(p4 + 1));
+        }
+    }
+
+    void AddAlias(std::string name, std::string_view command) {
+        std::string cleaned = CleanCommand(command);
+        ++main.AliasUpper;
+        main.AliasNames.push_back(name.empty() ? std::string(MarkedName) : std::move(name));
+        main.AliasCommands.push_back(std::move(cleaned));
+    }
+};
+
+} // namespace
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n')
+            ++start;
+    }
+    return lines;
+}
+
+ReadResult ReadPgpFile(Main& main, const std::string& path, bool importing) {
+    Reader reader(main, path, importing);
+    const Step steps[] = {
+        [&] { reader.Load(); },
+        [&] { reader.Collect(); },
+        [&] { reader.Reset(); },
+        [&] { reader.ClassifyAll(); },
+    };
+    ReactionTable table;
+    table.byCode[Code::Retry] = {Action::RetryOperation, nullptr};
+    table.byCode[Code::Ignore] = {Action::RunStepAgain, nullptr};
+    table.byCode[Code::GiveUp] = {Action::NextStep, ShowText("一个不可修复的错误发生.")};
+    table.byCode[Code::Unknown] = {Action::End, ShowText("不可识别的错误在 PGP 文件.")};
+    const Outcome outcome = RunSteps(main.svc.prompter, steps, table);
+    // A read that ends before its lists were reset must not leave the entries
+    // of an earlier file behind: the window builds its rows from them next.
+    if (!reader.resetDone)
+        reader.Reset();
+    return outcome == Outcome::Completed ? ReadResult::Completed : ReadResult::Failed;
+}
+
+} // namespace nm

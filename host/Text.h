@@ -1,0 +1,38 @@
+// UTF-8 text as the editor counts it: lengths, positions and padding are in
+// characters (code points), never bytes.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace nm {
+
+bool IsValidUtf8(std::string_view text);
+
+// Number of characters.
+std::size_t CharCount(std::string_view text);
+// Byte offset of the character at 0-based position `index` (text.size() past the end).
+std::size_t ByteOffsetOfChar(std::string_view text, std::size_t index);
+// The first `count` characters.
+std::string_view CharLeft(std::string_view text, std::size_t count);
+// From the 0-based character position `start`, at most `count` characters.
+std::string_view CharMid(std::string_view text, std::size_t start,
+                         std::size_t count = std::string_view::npos);
+// The code point that begins at byte `offset` (U+FFFD for a broken sequence).
+char32_t CodePointAt(std::string_view text, std::size_t offset);
+
+std::string Blanks(std::size_t count);
+// Without leading and trailing blanks (only the blank character counts).
+std::string_view TrimSpaces(std::string_view text);
+
+// Letter case of the platform's text routines: ASCII always, other letters as
+// the C library's current locale knows them.
+std::string UpperCase(std::string_view text);
+std::string LowerCase(std::string_view text);
+
+// Name order: character by character after lower-casing. Negative, zero or
+// positive, as strcmp.
+int CompareNoCase(std::string_view a, std::string_view b);
+
+} // namespace nm

@@ -1,0 +1,183 @@
+// pgptool: the editor's file work without a window.
+#include "ConsoleServices.h"
+
+#include "Clock.h"
+#include "FileIo.h"
+#include "HostLink.h"
+#include "ListRows.h"
+#include "Main.h"
+#include "Merge.h"
+#include "PgpReader.h"
+#include "PgpWriter.h"
+#include "RuntimeError.h"
+
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* Usage =
+    "usage: pgptool normalize [--export] [--import FILE]... [-o OUT [--backup]] FILE\n"
+    "       pgptool list [--import FILE]... FILE\n";
+
+constexpr const char* Help =
+    "pgptool reads a program-parameters file (vtrm.pgp) exactly as the editor\n"
+    "does and does the editor's file work without a window.\n"
+    "\n"
+    "  normalize FILE   open FILE (read, rows, duplicate pass), import each\n"
+    "                   --import FILE in order, and print the exact bytes a save\n"
+    "                   would write, in the encoding the file would be written in.\n"
+    "      --export     print what File > Export writes instead.\n"
+    "      --import F   merge F into the lists, as the editor's Import does.\n"
+    "      -o OUT       write OUT instead of printing, through the editor's safe\n"
+    "                   write (a failed write leaves OUT as it was).\n"
+    "      --backup     with -o: also keep the backup copy the editor keeps.\n"
+    "\n"
+    "  list FILE        print the rows after the same steps, one per line, UTF-8,\n"
+    "                   tab-separated: 'alias NAME COMMAND' and\n"
+    "                   'shell NAME COMMAND FLAGS PROMPT'; aliases first, each list\n"
+    "                   in name order, rows marked --- included.\n"
+    "\n"
+    "Messages the editor would show go to standard error; every question is\n"
+    "answered Yes. Exit status: 0 done, 1 a file could not be read or written,\n"
+    "2 usage error.\n";
+
+struct Options {
+    std::string command;
+    std::string file;
+    std::vector<std::string> imports;
+    std::string output;
+    bool exporting = false;
+    bool backup = false;
+};
+
+int UsageError(const char* why) {
+    std::fprintf(stderr, "pgptool: %s\n%s", why, Usage);
+    return 2;
+}
+
+bool WriteAll(std::FILE* out, const std::string& bytes) {
+    return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::fflush(out) == 0;
+}
+
+// Open and import as the editor does; false when a read failed.
+bool Load(nm::Main& main, const Options& options) {
+    if (nm::ReadPgpFile(main, options.file, false) != nm::ReadResult::Completed)
+        return false;
+    nm::FillListRows(main, false);
+    main.CurrentFile = options.file;
+    main.FileChanged = 0;
+    for (const std::string& import : options.imports) {
+        if (nm::ReadPgpFile(main, import, true) != nm::ReadResult::Completed)
+            return false;
+        nm::FillListRows(main, true);
+        main.FileChanged = 1;
+    }
+    return true;
+}
+
+int List(nm::Main& main) {
+    std::string out;
+    for (const int list : {nm::AliasList, nm::ShellList}) {
+        const nm::EntryTable& table = main.Lists[static_cast<std::size_t>(list)];
+        for (const std::size_t position : table.NameOrder()) {
+            const nm::Row& row = table.At(position);
+            if (list == nm::AliasList)
+                out += "alias\t" + row.text + "\t" + row.sub[0] + "\n";
+            else
+                out += "shell\t" + row.text + "\t" + row.sub[0] + "\t" + row.sub[1] + "\t" +
+                       row.sub[2] + "\n";
+        }
+    }
+    return WriteAll(stdout, out) ? 0 : 1;
+}
+
+int Normalize(nm::Main& main, const Options& options) {
+    if (!options.output.empty()) {
+        if (options.exporting) {
+            nm::WriteTextFile(options.output, nm::ExportText(main), main.FileEncoding);
+            return 0;
+        }
+        return nm::SavePgpFile(main, options.output, nm::FileNamePart(options.output), true,
+                               /*notify=*/false)
+                   ? 0
+                   : 1;
+    }
+    nm::BuildSections(main);
+    const std::string text = nm::PgpFileText(main, options.exporting);
+    return WriteAll(stdout, nm::EncodeFileText(text + "\r\n", main.FileEncoding)) ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "");
+    Options options;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty())
+        return UsageError("no command given");
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        std::fputs(Usage, stdout);
+        std::fputs("\n", stdout);
+        std::fputs(Help, stdout);
+        return 0;
+    }
+    options.command = args[0];
+    if (options.command != "normalize" && options.command != "list")
+        return UsageError(("unknown command '" + options.command + "'").c_str());
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool normalize = options.command == "normalize";
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(Usage, stdout);
+            std::fputs("\n", stdout);
+            std::fputs(Help, stdout);
+            return 0;
+        } else if (arg == "--import") {
+            if (++i == args.size())
+                return UsageError("--import needs a file");
+            options.imports.push_back(args[i]);
+        } else if (normalize && arg == "--export") {
+            options.exporting = true;
+        } else if (normalize && arg == "--backup") {
+            options.backup = true;
+        } else if (normalize && arg == "-o") {
+            if (++i == args.size())
+                return UsageError("-o needs a file");
+            options.output = args[i];
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return UsageError(("unknown option '" + arg + "'").c_str());
+        } else if (options.file.empty()) {
+            options.file = arg;
+        } else {
+            return UsageError("more than one FILE given");
+        }
+    }
+    if (options.file.empty())
+        return UsageError("no FILE given");
+    if (options.backup && options.output.empty())
+        return UsageError("--backup needs -o OUT");
+    if (options.backup && options.exporting)
+        return UsageError("an export keeps no backup");
+
+    nm::ConsolePrompter prompter(stderr);
+    nm::NoFileDialogs dialogs;
+    const auto host = nm::MakeSystemHostLink();
+    const auto clock = nm::MakeSystemClock();
+    nm::QuietView view(options.backup);
+    nm::Main main(nm::Services{prompter, dialogs, *host, *clock, view});
+    try {
+        if (!Load(main, options))
+            return 1;
+        return options.command == "list" ? List(main) : Normalize(main, options);
+    } catch (const nm::RuntimeError& error) {
+        std::fprintf(stderr, "pgptool: %s (error %d)\n", error.Description().c_str(),
+                     static_cast<int>(error.Number()));
+        return 1;
+    } catch (const nm::ProgramEnd& end) {
+        return end.exitCode;
+    }
+}
