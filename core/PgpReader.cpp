@@ -94,14 +94,14 @@ struct Reader {
     }
 
     // Each entry line in file order; the 32768th overflows the 16-bit line
-    // index. An entry is stored only once it is whole,
+    // count. An entry is stored only once it is whole,
     // so a failing line leaves the lists with the entries before it.
     void ClassifyAll() {
-        std::int16_t lineIndex = -1;
+        std::int16_t lineCount = 0;
         for (const std::string_view line : kept) {
-            if (lineIndex == std::numeric_limits<std::int16_t>::max())
+            if (lineCount == std::numeric_limits<std::int16_t>::max())
                 throw RuntimeError(Err::Overflow);
-            ++lineIndex;
+            ++lineCount;
             ClassifyLine(line);
         }
     }

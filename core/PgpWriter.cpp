@@ -30,8 +30,12 @@ std::string BuildSection(const EntryTable& table, int list) {
             const Row& row = table.At(position);
             if (row.text == MarkedName)
                 continue;
-            const long long pad = 10 - static_cast<long long>(CharCount(row.text));
-            text += row.text;
+            // A name keeps no comma: the reader would take the line for a
+            // broken shell command and stop there, losing every line after it.
+            std::string name = row.text;
+            std::erase(name, ',');
+            const long long pad = 10 - static_cast<long long>(CharCount(name));
+            text += name;
             text += ',';
             text += pad < 0 ? std::string_view(" ") : Padding(pad);
             text += '*';

@@ -1,0 +1,249 @@
+// The list rows after a read, their keys, the duplicate pass on open and on
+// import, the export and the save dialog's overwrite question.
+#include "Doubles.h"
+
+#include "ListRows.h"
+#include "Merge.h"
+#include "PgpReader.h"
+#include "PgpWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+
+using namespace nm;
+using namespace nm::test;
+
+namespace {
+
+const std::string DuplicatesText = "这个导入文件包含相同的热键." + std::string(33, ' ') +
+                                   "\r\n\r\n副本被替换用" + std::string(29, ' ') + "---.";
+
+void Open(Harness& h, TempDir& dir, const std::string& text) {
+    ASSERT_EQ(ReadPgpFile(h.main, dir.Write("open.pgp", text), false), ReadResult::Completed);
+    FillListRows(h.main, false);
+}
+
+void Import(Harness& h, TempDir& dir, const std::string& text) {
+    ASSERT_EQ(ReadPgpFile(h.main, dir.Write("import.pgp", text), true), ReadResult::Completed);
+    FillListRows(h.main, true);
+}
+
+// Keys by name: "NAME=k".
+std::vector<std::string> Keys(const Main& main, int list) {
+    std::vector<std::string> keys;
+    const EntryTable& table = main.Lists[static_cast<std::size_t>(list)];
+    for (std::size_t i = 0; i < table.Count(); ++i)
+        keys.push_back(table.At(i).text + "=" + std::to_string(table.At(i).key));
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
+void ExpectDenseKeys(const EntryTable& table) {
+    std::vector<int> keys;
+    for (std::size_t i = 0; i < table.Count(); ++i)
+        keys.push_back(table.At(i).key);
+    std::sort(keys.begin(), keys.end());
+    std::vector<int> expected(table.Count());
+    std::iota(expected.begin(), expected.end(), 1);
+    EXPECT_EQ(keys, expected);
+}
+
+TEST(Rows, AreTrimmedAndCasedFromTheLoadLists) {
+    Harness h;
+    TempDir dir;
+    Open(h, dir, "a ,  *copy x \r\n,SKIPPED\r\nb,*B\r\n  sh ,  Cmd  , X1 ,*  Prompt P  ,rest\r\n");
+    EXPECT_EQ(RowTexts(h.main, AliasList), (std::vector<std::string>{"A|copy x", "B|B"}));
+    EXPECT_EQ(Keys(h.main, AliasList), (std::vector<std::string>{"A=1", "B=2"}));
+    EXPECT_EQ(RowTexts(h.main, ShellList), std::vector<std::string>{"SH|Cmd|x1|Prompt P"});
+}
+
+TEST(Rows, ImportedKeysContinueAfterTheCurrentRows) {
+    Harness h;
+    TempDir dir;
+    Open(h, dir, "A,*1\r\nB,*2\r\nC,*3\r\n");
+    Import(h, dir, "D,*4\r\nE,*5\r\n");
+    EXPECT_EQ(Keys(h.main, AliasList),
+              (std::vector<std::string>{"A=1", "B=2", "C=3", "D=4", "E=5"}));
+    EXPECT_EQ(h.main.FileChanged, 0); // the import command itself marks the document
+}
+
+TEST(Rows, RemovalGivesTheHighestKeyToTheFreedOne) {
+    struct Case {
+        int removed;
+        std::vector<std::string> keys;
+    };
+    const std::vector<Case> cases = {
+        {2, {"A=1", "C=3", "D=4", "E=2"}},
+        {5, {"A=1", "B=2", "C=3", "D=4"}},
+        {1, {"B=2", "C=3", "D=4", "E=1"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.removed);
+        Harness h;
+        TempDir dir;
+        Open(h, dir, "A,*1\r\nB,*2\r\nC,*3\r\nD,*4\r\nE,*5\r\n");
+        EXPECT_TRUE(RemoveListItem(h.main, AliasList, c.removed));
+        EXPECT_EQ(Keys(h.main, AliasList), c.keys);
+        EXPECT_EQ(h.main.FileChanged, 1);
+    }
+    Harness h;
+    EXPECT_FALSE(RemoveListItem(h.main, ShellList, 1));
+    EXPECT_EQ(h.main.FileChanged, 0);
+}
+
+TEST(Duplicates, OnOpenAndImport) {
+    struct Case {
+        std::string name;
+        std::string opened;
+        std::string imported; // "" = no import
+        std::vector<std::string> rows;
+        bool message;
+    };
+    const std::vector<Case> cases = {
+        {"open, same command", "CP,*COPY\r\nCP,*COPY\r\n", "", {"CP|COPY"}, false},
+        {"open, other command", "CP,*COPY\r\nCP,*CHKDSK\r\n", "", {"---|COPY", "CP|CHKDSK"}, false},
+        {"import, same command", "CP,*COPY\r\n", "CP,*COPY\r\n", {"CP|COPY"}, false},
+        {"import, other command", "CP,*COPY\r\n", "cp,*CHKDSK\r\n", {"---|COPY", "CP|CHKDSK"}, true},
+        {"three of one name", "A,*X\r\nA,*Y\r\nA,*X\r\n", "", {"---|X", "---|Y", "A|X"}, false},
+        {"marked rows on open", "A,*X\r\nA,*Y\r\nA,*Z\r\nB,*Q\r\nB,*R\r\n", "",
+         {"---|X", "---|Y", "---|Q", "A|Z", "B|R"}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        TempDir dir;
+        Open(h, dir, c.opened);
+        if (!c.imported.empty())
+            Import(h, dir, c.imported);
+        EXPECT_EQ(RowTexts(h.main, AliasList), c.rows);
+        ExpectDenseKeys(h.main.Lists[AliasList]);
+        if (c.message) {
+            ASSERT_EQ(h.prompter.shown.size(), 1u);
+            EXPECT_EQ(h.prompter.shown[0].text, DuplicatesText);
+            EXPECT_EQ(h.prompter.shown[0].title, "发现副本");
+            EXPECT_EQ(h.prompter.shown[0].icon, Icon::Information);
+        } else {
+            EXPECT_TRUE(h.prompter.shown.empty());
+        }
+    }
+}
+
+// Rows already marked meet again only during an import.
+TEST(Duplicates, MarkedRowsAreComparedOnlyDuringAnImport) {
+    for (const bool importing : {false, true}) {
+        Harness h;
+        h.main.Lists[AliasList].Add("---", {"X", {}, {}});
+        h.main.Lists[AliasList].Add("---", {"X", {}, {}});
+        h.main.Lists[AliasList].Add("---", {"Y", {}, {}});
+        ResolveDuplicates(h.main, AliasList, importing);
+        EXPECT_EQ(RowTexts(h.main, AliasList).size(), importing ? 2u : 3u);
+        EXPECT_EQ(h.prompter.shown.size(), importing ? 1u : 0u);
+    }
+}
+
+// The pass walks name order even while the list is shown by another column.
+TEST(Duplicates, WalkNameOrderWhateverTheSortColumn) {
+    Harness h;
+    EntryTable& table = h.main.Lists[ShellList];
+    table.SortBy(1, true);
+    table.Add("B", {"2", "0", ""});
+    table.Add("A", {"9", "0", ""});
+    table.Add("B", {"1", "0", ""});
+    ResolveDuplicates(h.main, ShellList, false);
+    EXPECT_EQ(RowTexts(h.main, ShellList), // name order, descending
+              (std::vector<std::string>{"B|1|0|", "A|9|0|", "---|2|0|"}));
+    EXPECT_EQ(table.SortColumn(), 1);
+    EXPECT_EQ(table.At(0).sub[0], "9"); // shown by command again, descending
+}
+
+TEST(Export, OffersTheDocumentsNameAndLeavesTheDocumentAlone) {
+    struct Case {
+        std::string current, offered;
+    };
+    const std::vector<Case> cases = {
+        {"", ""}, {"/x/vtrm.pgp", "/x/vtrm.pgp"}, {"/x/list.txt", "/x/list.pgp"}, {"a.b", ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.current);
+        Harness h;
+        TempDir dir;
+        h.main.CurrentFile = c.current;
+        h.main.CurrentFileTitle = "list.txt";
+        h.main.FileChanged = 1;
+        h.main.Lists[AliasList].Add("CP", {"COPY", {}, {}});
+        h.dialogs.picks.push_back(dir.Path("out.pgp"));
+        ASSERT_TRUE(ExportLists(h.main));
+        ASSERT_EQ(h.dialogs.calls.size(), 1u);
+        EXPECT_EQ(h.dialogs.calls[0].fileName, c.offered);
+        EXPECT_EQ(h.dialogs.calls[0].filter, "Vectrom Program Parameter Files |*.pgp");
+        const std::string bytes = DecodeFileText(dir.Read("out.pgp")).text;
+        EXPECT_NE(bytes.find("; 使用热键编辑器 (NICKMAKER 命令) 编辑这个文件." + std::string(29, ' ') +
+                             "\r\n"),
+                  std::string::npos);
+        EXPECT_NE(bytes.find("CP,        *COPY\r\n"), std::string::npos);
+        EXPECT_EQ(h.main.CurrentFile, c.current);
+        EXPECT_EQ(h.main.CurrentFileTitle, "list.txt");
+        EXPECT_EQ(h.main.FileChanged, 1);
+        EXPECT_EQ(h.view.captionUpdates, 0);
+        EXPECT_EQ(dir.Names(), std::vector<std::string>{"out.pgp"});
+        EXPECT_EQ(h.host.requests, 0);
+    }
+}
+
+TEST(Export, CancelWritesNothing) {
+    Harness h;
+    TempDir dir;
+    h.dialogs.picks.push_back(std::nullopt);
+    EXPECT_FALSE(ExportLists(h.main));
+    EXPECT_TRUE(dir.Names().empty());
+    EXPECT_TRUE(h.prompter.shown.empty());
+}
+
+TEST(AskSaveFileName, AsksBeforeOverwriting) {
+    struct Case {
+        std::string name;
+        bool confirm;
+        std::vector<Answer> answers;
+        std::vector<std::optional<std::string>> picks; // "old" exists, "new" does not
+        std::string result;
+        std::size_t questions;
+        std::size_t dialogs;
+    };
+    const std::vector<Case> cases = {
+        {"new file", true, {}, {"new"}, "new", 0, 1},
+        {"yes overwrites", true, {Answer::Yes}, {"old"}, "old", 1, 1},
+        {"cancel gives up", true, {Answer::Cancel}, {"old"}, "", 1, 1},
+        {"no asks again", true, {Answer::No}, {"old", "new"}, "new", 1, 2},
+        {"no, then cancel", true, {Answer::No}, {"old", std::nullopt}, "", 1, 2},
+        {"option off never overwrites", false, {}, {"old", "old", "new"}, "new", 0, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        TempDir dir;
+        dir.Write("old", "x");
+        h.view.confirm = c.confirm;
+        h.main.CurrentFileTitle = "doc.pgp";
+        h.prompter.answers.assign(c.answers.begin(), c.answers.end());
+        for (const auto& pick : c.picks)
+            h.dialogs.picks.push_back(pick ? std::optional(dir.Path(*pick)) : std::nullopt);
+        const std::string result = AskSaveFileName(h.main, "F |*.pgp", "offer.pgp");
+        EXPECT_EQ(result, c.result.empty() ? "" : dir.Path(c.result));
+        EXPECT_EQ(h.prompter.shown.size(), c.questions);
+        EXPECT_EQ(h.dialogs.calls.size(), c.dialogs);
+        for (const auto& call : h.dialogs.calls)
+            EXPECT_EQ(call.fileName, "offer.pgp");
+        if (!h.prompter.shown.empty()) {
+            const MessageBox& box = h.prompter.shown[0];
+            EXPECT_EQ(box.text, dir.Path("old") + "\r\n\r\n这个配置文件已经存在. 你想覆盖它吗?" +
+                                    std::string(49, ' '));
+            EXPECT_EQ(box.title, "覆盖" + std::string(8, ' ') + "doc.pgp?");
+            EXPECT_EQ(box.buttons, Buttons::YesNoCancel);
+            EXPECT_EQ(box.icon, Icon::Exclamation);
+            EXPECT_EQ(box.defaultButton, 2);
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,204 @@
+// Reading program-parameters files: line kinds, comma classes, placeholders,
+// limits and the state a failed read leaves behind.
+#include "Doubles.h"
+
+#include "PgpReader.h"
+
+#include <gtest/gtest.h>
+
+using namespace nm;
+using namespace nm::test;
+
+namespace {
+
+struct Loaded {
+    std::vector<std::string> aliases; // "NAME|COMMAND"
+    std::vector<std::string> shells;  // "NAME|COMMAND|FLAGS|PROMPT|REST"
+};
+
+Loaded LoadLists(const Main& main) {
+    Loaded out;
+    EXPECT_EQ(main.AliasNames.size(), static_cast<std::size_t>(main.AliasUpper + 1));
+    EXPECT_EQ(main.ShellRest.size(), static_cast<std::size_t>(main.ShellUpper + 1));
+    for (std::size_t i = 0; i < main.AliasNames.size(); ++i)
+        out.aliases.push_back(main.AliasNames[i] + "|" + main.AliasCommands[i]);
+    for (std::size_t i = 0; i < main.ShellNames.size(); ++i)
+        out.shells.push_back(main.ShellNames[i] + "|" + main.ShellCommands[i] + "|" +
+                             main.ShellFlags[i] + "|" + main.ShellPrompts[i] + "|" +
+                             main.ShellRest[i]);
+    return out;
+}
+
+const std::string Unreadable = "不可识别的错误在 PGP 文件.";
+
+TEST(Reader, ClassifiesEachLineKind) {
+    struct Case {
+        std::string line;
+        std::vector<std::string> aliases;
+        std::vector<std::string> shells;
+    };
+    const std::vector<Case> cases = {
+        {"CP,*COPY", {"CP|COPY"}, {}},
+        {"CP,     *COPY", {"CP|COPY"}, {}},
+        {"CP,COPY", {"CP|COPY"}, {}},
+        {"CP, **COPY", {"CP|COPY"}, {}},
+        {"CP,\"'!COPY", {"CP|COPY"}, {}},
+        {"LA,-LAYER", {"LA|-LAYER"}, {}},
+        {"PX,+X", {"PX|+X"}, {}},
+        {"UL,_LINE", {"UL|_LINE"}, {}},
+        {"DX,.X", {"DX|.X"}, {}},
+        {"ST,*", {"ST|*"}, {}},
+        {"BR,{|}~B", {"BR|B"}, {}},
+        {"CN,*中LINE", {"CN|LINE"}, {}},
+        {"REDRAW", {"$|REDRAW"}, {}},
+        {"WEIRD,", {"WEIRD,|?"}, {}},
+        {",NONAME", {"---|NONAME"}, {}},
+        {"  ;A", {"$|;A"}, {}},
+        {"; comment", {}, {}},
+        {"\tTAB,*X", {}, {}},
+        {"中文,*LINE", {}, {}},
+        {"    ", {}, {}},
+        {"", {}, {}},
+        {"NOTEPAD, NOTEPAD, 1,*File to edit: ,", {}, {"NOTEPAD| NOTEPAD| 1|File to edit: |"}},
+        {"X,C,0,,", {}, {"X|C|0||"}},
+        {"X,C,0,*P,0", {}, {"X|C|0|P|0"}},
+        {"X,,,**P,,a,b", {}, {"X|||*P|,a,b"}},
+        {",,,,", {}, {"||||"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        Harness h;
+        TempDir dir;
+        ASSERT_EQ(ReadPgpFile(h.main, dir.Write("f.pgp", c.line + "\r\n"), false),
+                  ReadResult::Completed);
+        const Loaded got = LoadLists(h.main);
+        EXPECT_EQ(got.aliases, c.aliases);
+        EXPECT_EQ(got.shells, c.shells);
+        EXPECT_TRUE(h.prompter.shown.empty());
+    }
+}
+
+TEST(Reader, EveryLineEndEndsALine) {
+    const std::vector<std::string> texts = {
+        "A,*ARC\r\n; c\r\nL,*LINE\r\n", "A,*ARC\r; c\rL,*LINE", "A,*ARC\n; c\nL,*LINE\n",
+        "A,*ARC\r\n; c\rL,*LINE\n"};
+    for (const auto& text : texts) {
+        Harness h;
+        TempDir dir;
+        ASSERT_EQ(ReadPgpFile(h.main, dir.Write("f.pgp", text), false), ReadResult::Completed);
+        EXPECT_EQ(LoadLists(h.main).aliases, (std::vector<std::string>{"A|ARC", "L|LINE"}));
+        EXPECT_EQ(h.main.OriginalText, "A,*ARC\r\n; c\r\nL,*LINE\r\n");
+    }
+}
+
+TEST(Reader, AliasAfterShellLinesStaysAnAlias) {
+    Harness h;
+    TempDir dir;
+    ReadPgpFile(h.main, dir.Write("f.pgp", "S,C,1,,\r\nREDRAW\r\nT,D,2,,\r\n"), false);
+    const Loaded got = LoadLists(h.main);
+    EXPECT_EQ(got.aliases, (std::vector<std::string>{"$|REDRAW"}));
+    EXPECT_EQ(got.shells.size(), 2u);
+}
+
+TEST(Reader, PlaceholdersNumberUpAcrossReads) {
+    Harness h;
+    TempDir dir;
+    ReadPgpFile(h.main, dir.Write("a.pgp", "ONE\r\nTWO,\r\n"), false);
+    EXPECT_EQ(LoadLists(h.main).aliases, (std::vector<std::string>{"$|ONE", "TWO,|??"}));
+    ReadPgpFile(h.main, dir.Write("b.pgp", "THREE\r\n"), false);
+    EXPECT_EQ(LoadLists(h.main).aliases, (std::vector<std::string>{"$$$|THREE"}));
+    EXPECT_EQ(h.main.PlaceholderCount, 3);
+}
+
+// A failed read keeps exactly the entries of the lines before the failing one.
+TEST(Reader, FailedReadKeepsTheEntriesBeforeTheFailingLine) {
+    struct Case {
+        std::string name;
+        std::string text;
+        std::vector<std::string> aliases;
+        std::vector<std::string> shells;
+    };
+    const std::vector<Case> cases = {
+        {"two commas", "CP,*COPY\r\nS,C,1,,\r\nX,C,0\r\nL,*LINE\r\n", {"CP|COPY"}, {"S|C|1||"}},
+        {"three commas", "CP,*COPY\r\nX,C,0,*P\r\nS,C,1,,\r\n", {"CP|COPY"}, {}},
+        {"blank command", "S,C,1,,\r\nCP,   \r\nL,*LINE\r\n", {}, {"S|C|1||"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        TempDir dir;
+        EXPECT_EQ(ReadPgpFile(h.main, dir.Write("f.pgp", c.text), false), ReadResult::Failed);
+        ASSERT_EQ(h.prompter.Texts(), std::vector<std::string>{Unreadable});
+        EXPECT_EQ(h.prompter.shown[0].icon, Icon::None);
+        const Loaded got = LoadLists(h.main);
+        EXPECT_EQ(got.aliases, c.aliases);
+        EXPECT_EQ(got.shells, c.shells);
+    }
+}
+
+TEST(Reader, MissingFileEmptiesTheListsOfTheEarlierFile) {
+    Harness h;
+    TempDir dir;
+    ReadPgpFile(h.main, dir.Write("a.pgp", "CP,*COPY\r\n"), false);
+    EXPECT_EQ(ReadPgpFile(h.main, dir.Path("missing.pgp"), false), ReadResult::Failed);
+    EXPECT_EQ(h.prompter.Texts(), std::vector<std::string>{Unreadable});
+    EXPECT_EQ(h.main.AliasUpper, -1);
+    EXPECT_TRUE(h.main.AliasNames.empty());
+}
+
+TEST(Reader, StopsAtTheEntryLineLimit) {
+    for (const int lines : {32767, 32768}) {
+        SCOPED_TRACE(lines);
+        std::string text = "; header\r\n";
+        for (int i = 0; i < lines; ++i)
+            text += (i % 2 ? "A" : "S,C,1,,") + std::string(i % 2 ? ",*B" : "") + "\r\n";
+        Harness h;
+        TempDir dir;
+        const ReadResult result = ReadPgpFile(h.main, dir.Write("f.pgp", text), false);
+        EXPECT_EQ(h.main.AliasUpper + h.main.ShellUpper + 2, 32767);
+        if (lines == 32767) {
+            EXPECT_EQ(result, ReadResult::Completed);
+            EXPECT_TRUE(h.prompter.shown.empty());
+        } else {
+            EXPECT_EQ(result, ReadResult::Failed);
+            EXPECT_EQ(h.prompter.Texts(), std::vector<std::string>{Unreadable});
+        }
+    }
+}
+
+TEST(Reader, PlaceholderCounterOverflowEndsTheRead) {
+    Harness h;
+    h.main.PlaceholderCount = 32766;
+    TempDir dir;
+    EXPECT_EQ(ReadPgpFile(h.main, dir.Write("f.pgp", "ONE\r\nTWO\r\nL,*LINE\r\n"), false),
+              ReadResult::Failed);
+    EXPECT_EQ(h.prompter.Texts(), std::vector<std::string>{Unreadable});
+    ASSERT_EQ(h.main.AliasUpper, 0);
+    EXPECT_EQ(h.main.AliasNames[0], std::string(32767, '$'));
+}
+
+TEST(Reader, ImportLeavesTheOpenedFilesTextAlone) {
+    Harness h;
+    TempDir dir;
+    ReadPgpFile(h.main, dir.Write("a.pgp", "; first\r\nCP,*COPY"), false);
+    ReadPgpFile(h.main, dir.Write("b.pgp", "; second\r\nL,*LINE\r\n"), true);
+    EXPECT_EQ(h.main.OriginalText, "; first\r\nCP,*COPY\r\n");
+    EXPECT_EQ(h.main.OriginalFile, dir.Path("a.pgp"));
+    EXPECT_EQ(LoadLists(h.main).aliases, (std::vector<std::string>{"L|LINE"}));
+}
+
+TEST(Reader, RemembersTheEncodingOfTheFile) {
+    Harness h;
+    ASSERT_EQ(ReadPgpFile(h.main, DataPath("gb18030.pgp"), false), ReadResult::Completed);
+    EXPECT_EQ(h.main.FileEncoding.charset, "GB18030");
+    // The line that begins with a Chinese character is dropped; its text stays.
+    EXPECT_EQ(LoadLists(h.main).aliases, (std::vector<std::string>{"CP|COPY"}));
+    EXPECT_NE(h.main.OriginalText.find("中,*LINE\r\n"), std::string::npos);
+
+    TempDir dir;
+    ReadPgpFile(h.main, dir.Write("bom.pgp", "\xEF\xBB\xBF" "CP,*COPY\r\n"), false);
+    EXPECT_EQ(h.main.FileEncoding, (TextEncoding{"UTF-8", true}));
+    EXPECT_EQ(LoadLists(h.main).aliases, (std::vector<std::string>{"CP|COPY"}));
+}
+
+} // namespace

@@ -1,0 +1,268 @@
+// Writing the rows back: the line layouts, the whole file byte for byte, the
+// backup copy and what a save leaves behind when it fails.
+#include "Doubles.h"
+
+#include "ListRows.h"
+#include "PgpReader.h"
+#include "PgpWriter.h"
+#include "RuntimeError.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace nm;
+using namespace nm::test;
+
+namespace {
+
+const std::string Header = "; 这个 PGP 文件是用 Vectrom 热键编辑器件里的." + std::string(27, ' ') +
+                           "\r\n; 最后修改" + std::string(10, ' ') + "11/28/26   09:14:05\r\n\r\n";
+const std::string SaveLine4 = "; 用热键编辑器 (MAKERNICK 命令) 编辑这个文件." + std::string(30, ' ');
+const std::string ShellHeading = "; [操作系统命令]" + std::string(19, ' ');
+const std::string AliasHeading = "; [Vectrom 命令热键]" + std::string(11, ' ');
+
+void AddAlias(Main& main, const std::string& name, const std::string& command) {
+    main.Lists[AliasList].Add(name, {command, {}, {}});
+}
+
+void AddShell(Main& main, const std::string& name, const std::string& command,
+              const std::string& flags, const std::string& prompt) {
+    main.Lists[ShellList].Add(name, {command, flags, prompt});
+}
+
+TEST(Writer, AliasLinesPutTheStarInColumnTwelve) {
+    struct Case {
+        std::string name, command, line;
+    };
+    const std::vector<Case> cases = {
+        {"CP", "COPY", "CP,        *COPY"},
+        {"LONGALIASNAME", "LINE", "LONGALIASNAME, *LINE"},
+        {"ABCDEFGHIJ", "X", "ABCDEFGHIJ,*X"},
+        {"ABCDEFGHIJK", "X", "ABCDEFGHIJK, *X"},
+        {"直线", "LINE", "直线,        *LINE"},
+        {"WEIRD,", "???", "WEIRD,     *???"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        AddAlias(h.main, c.name, c.command);
+        EXPECT_EQ(PGPString(h.main, AliasList), c.line + "\r\n");
+    }
+}
+
+TEST(Writer, ShellLinesAlignOverAllRowsIncludingMarkedOnes) {
+    Harness h;
+    AddShell(h.main, "NOTEPAD", "NOTEPAD", "1", "File to edit:");
+    AddShell(h.main, "EXPLORER", "START EXPLORER", "1", "");
+    EXPECT_EQ(PGPString(h.main, ShellList), "EXPLORER, START EXPLORER, 1,,\r\n"
+                                            "NOTEPAD,  NOTEPAD,        1,*File to edit:,\r\n");
+    // A marked row is not written, but its name and command still widen the columns.
+    AddShell(h.main, "---", "A MUCH LONGER COMMAND", "0", "");
+    EXPECT_EQ(PGPString(h.main, ShellList),
+              "EXPLORER, START EXPLORER,        1,,\r\n"
+              "NOTEPAD,  NOTEPAD,               1,*File to edit:,\r\n");
+    // Paddings are cut to 40 blanks.
+    Harness wide;
+    AddShell(wide.main, "A", "C", "0", "");
+    AddShell(wide.main, std::string(60, 'N'), "C", "0", "");
+    EXPECT_EQ(PGPString(wide.main, ShellList).substr(0, 44), "A," + std::string(40, ' ') + "C,");
+    EXPECT_EQ(PGPString(wide.main, 2), "");
+}
+
+TEST(Writer, RowsAreWrittenInNameOrderInTheListsDirection) {
+    Harness h;
+    for (const char* name : {"B", "a_b", "AB", "---", "A"})
+        AddAlias(h.main, name, "X");
+    h.main.Lists[AliasList].SortBy(1, false); // shown by command: the file still goes by name
+    const std::string ascending = PGPString(h.main, AliasList);
+    EXPECT_EQ(ascending, "A,         *X\r\na_b,       *X\r\nAB,        *X\r\nB,         *X\r\n");
+    h.main.Lists[AliasList].SortBy(0, true);
+    EXPECT_EQ(PGPString(h.main, AliasList),
+              "B,         *X\r\nAB,        *X\r\na_b,       *X\r\nA,         *X\r\n");
+}
+
+TEST(Writer, EmptyListsGiveTheBareLayout) {
+    Harness h;
+    TempDir dir;
+    ASSERT_TRUE(SavePgpFile(h.main, dir.Path("vtrm.pgp"), "vtrm.pgp", true));
+    EXPECT_EQ(dir.Read("vtrm.pgp"), EncodeFileText(Header + SaveLine4 + "\r\n\r\n" + ShellHeading +
+                                                       "\r\n\r\n\r\n\r\n" + AliasHeading +
+                                                       "\r\n\r\n\r\n",
+                                                   h.main.FileEncoding));
+}
+
+TEST(Writer, SavedFileMatchesTheGoldenFileByteForByte) {
+    Harness h;
+    ASSERT_EQ(ReadPgpFile(h.main, DataPath("handmade.pgp"), false), ReadResult::Completed);
+    FillListRows(h.main, false);
+    TempDir dir;
+    ASSERT_TRUE(SavePgpFile(h.main, dir.Path("out.pgp"), "out.pgp", true));
+    EXPECT_EQ(dir.Read("out.pgp"), ReadData("handmade.saved.pgp"));
+
+    // Reading the saved file and saving it again changes nothing.
+    Harness again;
+    ASSERT_EQ(ReadPgpFile(again.main, dir.Path("out.pgp"), false), ReadResult::Completed);
+    FillListRows(again.main, false);
+    ASSERT_TRUE(SavePgpFile(again.main, dir.Path("out.pgp"), "out.pgp", true));
+    EXPECT_EQ(dir.Read("out.pgp"), ReadData("handmade.saved.pgp"));
+}
+
+TEST(Writer, BackupNames) {
+    const std::string mark = "备份" + std::string(8, ' ');
+    const std::string numbered = "备份  (  ";
+    struct Case {
+        std::string title, backup;
+    };
+    const std::vector<Case> cases = {
+        {"vtrm.pgp", mark + "vtrm.pgp"},
+        {mark + "vtrm.pgp", "备份(1)" + std::string(8, ' ') + "vtrm.pgp"},
+        {"备份(1)" + std::string(8, ' ') + "vtrm.pgp", mark + "备份(1)" + std::string(8, ' ') + "vtrm.pgp"},
+        {mark + numbered + "x3.pgp", mark + numbered + "x4.pgp"},
+        {mark + numbered + "x9.pgp", mark + numbered + "x1.pgp"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        EXPECT_EQ(BackupFileName(c.title), c.backup);
+    }
+    for (const std::string& bad : {mark + numbered + "xy.pgp", mark + numbered + "x"}) {
+        try {
+            BackupFileName(bad);
+            ADD_FAILURE() << "no error for " << bad;
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.Number(), 13);
+        }
+    }
+}
+
+struct SaveCase {
+    std::string name;
+    bool confirm;
+    std::string existing; // content of the target before the save; "-" = none
+    bool backup;
+};
+
+TEST(Writer, BackupOnlyWithTheConfirmOptionOverANonEmptyFile) {
+    const std::vector<SaveCase> cases = {
+        {"confirm, file exists", true, "old", true},
+        {"confirm off", false, "old", false},
+        {"empty target", true, "", false},
+        {"no target", true, "-", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        h.view.confirm = c.confirm;
+        TempDir dir;
+        if (c.existing != "-")
+            dir.Write("vtrm.pgp", c.existing);
+        h.main.OriginalFile = dir.Path("vtrm.pgp");
+        h.main.OriginalText = "old\r\n";
+        ASSERT_TRUE(SavePgpFile(h.main, dir.Path("vtrm.pgp"), "vtrm.pgp", true));
+        EXPECT_EQ(dir.Exists("备份        vtrm.pgp"), c.backup);
+        if (c.backup) {
+            EXPECT_EQ(dir.Read("备份        vtrm.pgp"), "old\r\n\r\n");
+        }
+    }
+}
+
+TEST(Writer, SaveUpdatesTheDocumentAndTellsTheHost) {
+    Harness h;
+    TempDir dir;
+    h.main.FileChanged = 1;
+    const std::string path = dir.Write("备份        vtrm.pgp", "CP,*COPY\r\n");
+    ASSERT_EQ(ReadPgpFile(h.main, path, false), ReadResult::Completed);
+    FillListRows(h.main, false);
+    ASSERT_TRUE(SavePgpFile(h.main, path, "备份        vtrm.pgp", false));
+    EXPECT_EQ(h.main.FileChanged, 0);
+    EXPECT_EQ(h.main.CurrentFile, path);
+    EXPECT_EQ(h.main.CurrentFileTitle, "备份        vtrm.pgp");
+    EXPECT_EQ(h.view.captionUpdates, 1);
+    EXPECT_EQ(h.view.commandStateUpdates, 1);
+    EXPECT_EQ(dir.Read("备份(1)        vtrm.pgp"), "CP,*COPY\r\n\r\n");
+    EXPECT_EQ(h.host.requests, 1);
+    EXPECT_EQ(h.prompter.Texts(),
+              std::vector<std::string>{"你的 Vectrom 热键被保存并且对你下一个 Vectrom 进程发生作用."});
+    EXPECT_FALSE(h.prompter.busy);
+}
+
+// The document read at start-up has a path but no title.
+TEST(Writer, EmptyTitleTakesTheFileNameOfThePath) {
+    Harness h;
+    TempDir dir;
+    const std::string path = dir.Write("vtrm.pgp", "CP,*COPY\r\n");
+    ReadPgpFile(h.main, path, false);
+    FillListRows(h.main, false);
+    ASSERT_TRUE(SavePgpFile(h.main, path, "", true));
+    EXPECT_EQ(h.main.CurrentFileTitle, "vtrm.pgp");
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"vtrm.pgp", "备份        vtrm.pgp"}));
+}
+
+TEST(Writer, BackupOfAnotherFileKeepsThatFilesOwnContent) {
+    Harness h;
+    TempDir dir;
+    ReadPgpFile(h.main, dir.Write("opened.pgp", "CP,*COPY\r\n"), false);
+    FillListRows(h.main, false);
+    const std::string other = std::string("L,*LINE\r\n\xB1\xB8", 11);
+    dir.Write("other.pgp", other);
+    ASSERT_TRUE(SavePgpFile(h.main, dir.Path("other.pgp"), "other.pgp", true));
+    EXPECT_EQ(dir.Read("备份        other.pgp"), other);
+}
+
+TEST(Writer, FailedWriteKeepsTheDocumentChanged) {
+    struct Case {
+        std::string name;
+        std::string target; // relative to the folder
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"missing folder", "no/such/vtrm.pgp", "这个路径不存在."},
+        {"target is a folder", "folder", "产生下列错误:\r\n\r\nPath/File access error\r\n数值:      75"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        TempDir dir;
+        std::filesystem::create_directory(dir.Path("folder"));
+        h.main.CurrentFile = "previous.pgp";
+        h.main.CurrentFileTitle = "previous.pgp";
+        h.main.FileChanged = 1;
+        AddAlias(h.main, "CP", "COPY");
+        EXPECT_FALSE(SavePgpFile(h.main, dir.Path(c.target), "vtrm.pgp", false));
+        EXPECT_EQ(h.prompter.Texts(), std::vector<std::string>{c.message});
+        EXPECT_EQ(h.main.FileChanged, 1);
+        EXPECT_EQ(h.main.CurrentFile, "previous.pgp");
+        EXPECT_EQ(h.main.CurrentFileTitle, "previous.pgp");
+        EXPECT_EQ(h.host.requests, 0);
+        EXPECT_EQ(h.view.captionUpdates, 0);
+        EXPECT_FALSE(h.prompter.busy);
+    }
+}
+
+TEST(Writer, FailedBackupStillSavesTheFile) {
+    Harness h;
+    TempDir dir;
+    const std::string path = dir.Write("vtrm.pgp", "old\r\n");
+    // The backup's name is taken by a folder: the backup fails, the save goes on.
+    std::filesystem::create_directory(dir.Path("备份        vtrm.pgp"));
+    AddAlias(h.main, "CP", "COPY");
+    h.main.FileChanged = 1;
+    EXPECT_TRUE(SavePgpFile(h.main, path, "vtrm.pgp", true));
+    ASSERT_EQ(h.prompter.shown.size(), 2u);
+    EXPECT_EQ(h.prompter.shown[0].title, "Path/File access error");
+    EXPECT_EQ(h.main.FileChanged, 0);
+    EXPECT_NE(dir.Read("vtrm.pgp").find("CP,        *COPY"), std::string::npos);
+}
+
+TEST(Writer, WritesBackInTheEncodingItWasReadIn) {
+    Harness h;
+    ASSERT_EQ(ReadPgpFile(h.main, DataPath("gb18030.pgp"), false), ReadResult::Completed);
+    FillListRows(h.main, false);
+    TempDir dir;
+    ASSERT_TRUE(SavePgpFile(h.main, dir.Path("out.pgp"), "out.pgp", true));
+    const std::string bytes = dir.Read("out.pgp");
+    EXPECT_EQ(DecodeFileText(bytes).encoding.charset, "GB18030");
+    EXPECT_EQ(bytes.substr(0, 6), "; \xD5\xE2\xB8\xF6"); // "这个" in GB18030
+}
+
+} // namespace

@@ -1,0 +1,150 @@
+#include "Doubles.h"
+
+#include "RuntimeError.h"
+
+#include <algorithm>
+#include <atomic>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace nm::test {
+
+Answer ScriptedPrompter::Show(const MessageBox& box) {
+    shown.push_back(box);
+    if (!answers.empty()) {
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    switch (box.buttons) {
+    case Buttons::OK:
+    case Buttons::OKCancel: return Answer::OK;
+    case Buttons::AbortRetryIgnore: return Answer::Abort;
+    case Buttons::YesNo:
+    case Buttons::YesNoCancel: return Answer::Yes;
+    case Buttons::RetryCancel: return Answer::Retry;
+    }
+    return Answer::OK;
+}
+
+std::vector<std::string> ScriptedPrompter::Texts() const {
+    std::vector<std::string> texts;
+    for (const auto& box : shown)
+        texts.push_back(box.text);
+    return texts;
+}
+
+std::optional<std::string> ScriptedFileDialogs::Next() {
+    if (picks.empty())
+        return std::nullopt;
+    auto pick = picks.front();
+    picks.pop_front();
+    if (pick)
+        lastTitle = std::filesystem::path(*pick).filename().string();
+    return pick;
+}
+
+std::optional<std::string> ScriptedFileDialogs::ShowOpen(const std::string& filter,
+                                                         const std::string& fileName) {
+    calls.push_back({"open", filter, fileName});
+    return Next();
+}
+
+std::string ScriptedFileDialogs::ShowSave(const std::string& filter, const std::string& fileName) {
+    calls.push_back({"save", filter, fileName});
+    auto pick = Next();
+    if (!pick)
+        throw RuntimeError(Err::DialogCancelled);
+    return *pick;
+}
+
+void ScriptedFileDialogs::ShowPrinterSetup() {
+    calls.push_back({"setup", {}, {}});
+    throw RuntimeError(Err::DialogCancelled);
+}
+
+void ScriptedHostLink::RequestReinit() {
+    ++requests;
+    if (failWith != 0)
+        throw RuntimeError(failWith);
+}
+
+std::tm FixedClock::Now() const {
+    std::tm t{};
+    t.tm_year = 2026 - 1900;
+    t.tm_mon = 10;
+    t.tm_mday = 28;
+    t.tm_hour = 9;
+    t.tm_min = 14;
+    t.tm_sec = 5;
+    t.tm_wday = 6;
+    t.tm_yday = 331;
+    return t;
+}
+
+TempDir::TempDir() {
+    static std::atomic<int> counter{0};
+    root_ = std::filesystem::temp_directory_path() /
+            ("nm-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::remove_all(root_);
+    std::filesystem::create_directories(root_);
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::permissions(root_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(root_, ec);
+}
+
+std::string TempDir::Path(const std::string& name) const { return (root_ / name).string(); }
+
+std::string TempDir::Write(const std::string& name, const std::string& bytes) const {
+    const std::string path = Path(name);
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+std::string TempDir::Read(const std::string& name) const {
+    std::ifstream in(Path(name), std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+bool TempDir::Exists(const std::string& name) const {
+    return std::filesystem::exists(std::filesystem::symlink_status(root_ / name));
+}
+
+std::vector<std::string> TempDir::Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(root_))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string DataPath(const std::string& name) { return std::string(NM_TEST_DATA) + "/" + name; }
+
+std::string ReadData(const std::string& name) {
+    std::ifstream in(DataPath(name), std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+std::vector<std::string> RowTexts(const Main& main, int list) {
+    const EntryTable& table = main.Lists[static_cast<std::size_t>(list)];
+    std::vector<std::string> rows;
+    for (const std::size_t position : table.NameOrder()) {
+        const Row& row = table.At(position);
+        std::string text = row.text + "|" + row.sub[0];
+        if (list == ShellList)
+            text += "|" + row.sub[1] + "|" + row.sub[2];
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+} // namespace nm::test

@@ -1,0 +1,119 @@
+// Scripted doubles of the seams: they record what the program shows and asks,
+// and answer with what the test queued.
+#pragma once
+
+#include "Clock.h"
+#include "DocumentView.h"
+#include "FileDialogs.h"
+#include "HostLink.h"
+#include "Main.h"
+#include "Prompter.h"
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace nm::test {
+
+class ScriptedPrompter final : public Prompter {
+public:
+    // Answers in order; an unscripted box gets its first button.
+    std::deque<Answer> answers;
+    std::vector<MessageBox> shown;
+    int beeps = 0;
+    bool busy = false;
+    int busyChanges = 0;
+
+    Answer Show(const MessageBox& box) override;
+    void Beep() override { ++beeps; }
+    void SetBusy(bool on) override {
+        busy = on;
+        ++busyChanges;
+    }
+    // The texts of every box shown, in order.
+    std::vector<std::string> Texts() const;
+};
+
+class ScriptedFileDialogs final : public FileDialogs {
+public:
+    struct Call {
+        std::string kind; // "open", "save" or "setup"
+        std::string filter;
+        std::string fileName;
+    };
+    // Picks in order; nullopt is a cancel. An unscripted dialog is cancelled.
+    std::deque<std::optional<std::string>> picks;
+    std::vector<Call> calls;
+    std::string lastTitle;
+
+    std::optional<std::string> ShowOpen(const std::string& filter,
+                                        const std::string& fileName) override;
+    std::string ShowSave(const std::string& filter, const std::string& fileName) override;
+    void ShowPrinterSetup() override;
+    std::string FileTitle() const override { return lastTitle; }
+
+private:
+    std::optional<std::string> Next();
+};
+
+class ScriptedHostLink final : public HostLink {
+public:
+    int failWith = 429; // 0: the host re-reads its file
+    int requests = 0;
+    void RequestReinit() override;
+};
+
+class FixedClock final : public Clock {
+public:
+    std::tm Now() const override;
+};
+
+class RecordingView final : public DocumentView {
+public:
+    bool confirm = true;
+    int captionUpdates = 0;
+    int commandStateUpdates = 0;
+    void UpdateCaption() override { ++captionUpdates; }
+    void UpdateCommandState() override { ++commandStateUpdates; }
+    bool ConfirmChecked() const override { return confirm; }
+};
+
+// A fresh Main with its doubles.
+struct Harness {
+    ScriptedPrompter prompter;
+    ScriptedFileDialogs dialogs;
+    ScriptedHostLink host;
+    FixedClock clock;
+    RecordingView view;
+    Main main{Services{prompter, dialogs, host, clock, view}};
+};
+
+// A folder of its own for one test, removed afterwards.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    std::string Path(const std::string& name) const;
+    std::string Write(const std::string& name, const std::string& bytes) const;
+    std::string Read(const std::string& name) const;
+    bool Exists(const std::string& name) const;
+    // Names of the entries in the folder, sorted.
+    std::vector<std::string> Names() const;
+
+private:
+    std::filesystem::path root_;
+};
+
+// A file of tests/data.
+std::string DataPath(const std::string& name);
+std::string ReadData(const std::string& name);
+
+// The rows of a list in name order: "NAME|COMMAND" or "NAME|COMMAND|FLAGS|PROMPT".
+std::vector<std::string> RowTexts(const Main& main, int list);
+
+} // namespace nm::test

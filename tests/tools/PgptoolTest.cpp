@@ -1,0 +1,132 @@
+// pgptool end to end: the bytes it prints and writes, its exit codes, and that
+// it reproduces its own output.
+#include "Doubles.h"
+
+#include "TextCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+using namespace nm;
+using namespace nm::test;
+
+namespace {
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Quote(const std::string& arg) {
+    std::string quoted = "'";
+    for (const char c : arg) {
+        if (c == '\'')
+            quoted += "'\\''";
+        else
+            quoted += c;
+    }
+    return quoted + "'";
+}
+
+ToolRun Pgptool(const std::vector<std::string>& args, const std::string& env = "LC_ALL=C") {
+    TempDir io;
+    std::string command = "env " + env + " " + Quote(PGPTOOL);
+    for (const auto& arg : args)
+        command += " " + Quote(arg);
+    command += " >" + Quote(io.Path("out")) + " 2>" + Quote(io.Path("err")) + " </dev/null";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, io.Read("out"), io.Read("err")};
+}
+
+TEST(Pgptool, NormalizePrintsWhatASaveWrites) {
+    const ToolRun run = Pgptool({"normalize", DataPath("handmade.pgp")},
+                            "LC_ALL=C TZ=UTC SOURCE_DATE_EPOCH=1795857245");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, ReadData("handmade.saved.pgp"));
+}
+
+TEST(Pgptool, ReproducesItsOwnOutputAndItsEncoding) {
+    for (const std::string file : {"handmade.pgp", "gb18030.pgp"}) {
+        SCOPED_TRACE(file);
+        TempDir dir;
+        const ToolRun first = Pgptool({"normalize", DataPath(file)});
+        ASSERT_EQ(first.status, 0) << first.err;
+        const ToolRun second = Pgptool({"normalize", dir.Write("again.pgp", first.out)});
+        ASSERT_EQ(second.status, 0) << second.err;
+        // Only line 2, the date and time, may differ.
+        const auto cut = [](const std::string& text) {
+            const std::size_t a = text.find("\r\n");
+            return text.substr(0, a) + text.substr(text.find("\r\n", a + 2));
+        };
+        EXPECT_EQ(cut(second.out), cut(first.out));
+        const std::string charset = file == "gb18030.pgp" ? "GB18030" : "UTF-8";
+        EXPECT_EQ(DecodeFileText(first.out).encoding.charset, charset);
+    }
+}
+
+TEST(Pgptool, ListShowsTheRowsAfterImportAndDuplicatePass) {
+    TempDir dir;
+    const std::string doc = dir.Write("doc.pgp", "CP,*COPY\r\nS,  DIR , 8 ,*Files: ,\r\n");
+    const std::string more = dir.Write("more.pgp", "cp,*CHKDSK\r\nL,*LINE\r\n");
+    const ToolRun run = Pgptool({"list", "--import", more, doc});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "alias\t---\tCOPY\nalias\tCP\tCHKDSK\nalias\tL\tLINE\n"
+                       "shell\tS\tDIR\t8\tFiles:\n");
+    // The duplicates message of the import reaches standard error.
+    EXPECT_NE(run.err.find("发现副本"), std::string::npos);
+}
+
+TEST(Pgptool, ExitCodes) {
+    TempDir dir;
+    const std::string good = dir.Write("good.pgp", "CP,*COPY\r\n");
+    struct Case {
+        std::string name;
+        std::vector<std::string> args;
+        int status;
+        std::string err; // part of standard error
+    };
+    const std::vector<Case> cases = {
+        {"unreadable file", {"normalize", DataPath("broken-two-commas.pgp")}, 1, "不可识别的错误在 PGP 文件."},
+        {"missing file", {"list", dir.Path("missing.pgp")}, 1, "不可识别的错误在 PGP 文件."},
+        {"broken import", {"normalize", "--import", DataPath("broken-two-commas.pgp"), good}, 1,
+         "不可识别的错误在 PGP 文件."},
+        {"no command", {}, 2, "usage:"},
+        {"unknown command", {"frobnicate", good}, 2, "usage:"},
+        {"no file", {"normalize"}, 2, "usage:"},
+        {"unknown option", {"list", "--export", good}, 2, "usage:"},
+        {"backup without -o", {"normalize", "--backup", good}, 2, "usage:"},
+        {"help", {"--help"}, 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ToolRun run = Pgptool(c.args);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+        if (c.status != 0) {
+            EXPECT_TRUE(run.out.empty());
+        }
+    }
+}
+
+TEST(Pgptool, WritesTheOutputFileSafelyWithItsBackup) {
+    TempDir dir;
+    const std::string doc = dir.Write("vtrm.pgp", "; mine\r\nCP,*COPY\r\n");
+    const ToolRun run = Pgptool({"normalize", "-o", doc, "--backup", doc});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"vtrm.pgp", "备份        vtrm.pgp"}));
+    EXPECT_EQ(dir.Read("备份        vtrm.pgp"), "; mine\r\nCP,*COPY\r\n\r\n");
+    EXPECT_NE(dir.Read("vtrm.pgp").find("CP,        *COPY\r\n"), std::string::npos);
+    EXPECT_TRUE(run.err.empty()) << run.err; // no host was asked
+
+    const ToolRun exported = Pgptool({"normalize", "--export", "-o", dir.Path("out.pgp"), doc});
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    EXPECT_NE(dir.Read("out.pgp").find("NICKMAKER"), std::string::npos);
+
+    const ToolRun failed = Pgptool({"normalize", "-o", dir.Path("none/x.pgp"), doc});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.err.find("这个路径不存在."), std::string::npos);
+}
+
+} // namespace
