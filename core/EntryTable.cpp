@@ -14,7 +14,9 @@ const std::string& Row::Column(int column) const {
     return sub[static_cast<std::size_t>(std::min(column, 3) - 1)];
 }
 
-std::string KeyText(int number) { return "key" + std::to_string(number); }
+std::string KeyText(int number) {
+    return "key" + std::to_string(number);
+}
 
 int KeyNumber(const std::string& key) {
     if (key.size() <= 3)
@@ -38,9 +40,10 @@ std::size_t EntryTable::Add(std::string text, std::array<std::string, 3> sub) {
     Row row{static_cast<int>(rows_.size()) + 1, std::move(text), std::move(sub), nextAdded_++};
     auto where = rows_.end();
     if (sorting_)
-        where = std::upper_bound(rows_.begin(), rows_.end(), row, [this](const Row& a, const Row& b) {
-            return Before(a, b, sortColumn_);
-        });
+        where =
+            std::upper_bound(rows_.begin(), rows_.end(), row, [this](const Row& a, const Row& b) {
+                return Before(a, b, sortColumn_);
+            });
     const auto position = static_cast<std::size_t>(where - rows_.begin());
     rows_.insert(where, std::move(row));
     return position;
@@ -51,7 +54,9 @@ void EntryTable::Append(std::string text, std::array<std::string, 3> sub) {
         Row{static_cast<int>(rows_.size()) + 1, std::move(text), std::move(sub), nextAdded_++});
 }
 
-void EntryTable::Clear() { rows_.clear(); }
+void EntryTable::Clear() {
+    rows_.clear();
+}
 
 std::optional<std::size_t> EntryTable::FindKey(int key) const {
     for (std::size_t i = 0; i < rows_.size(); ++i)

@@ -32,8 +32,8 @@ void ResolveDuplicates(Main& main, int list, bool importing) {
     }
     table.Resort();
     if (importing && replaced > 0)
-        main.svc.prompter.Message("这个导入文件包含相同的热键." + Blanks(33) + "\r\n\r\n副本被替换用" +
-                                      Blanks(29) + "---.",
+        main.svc.prompter.Message("这个导入文件包含相同的热键." + Blanks(33) +
+                                      "\r\n\r\n副本被替换用" + Blanks(29) + "---.",
                                   Icon::Information, "发现副本");
 }
 

@@ -18,8 +18,8 @@ std::string_view Padding(long long n) {
     static const std::string blanks(MaxPadding, ' ');
     if (n <= 0)
         return {};
-    return std::string_view(blanks).substr(0, std::min<std::size_t>(static_cast<std::size_t>(n),
-                                                                     MaxPadding));
+    return std::string_view(blanks).substr(
+        0, std::min<std::size_t>(static_cast<std::size_t>(n), MaxPadding));
 }
 
 std::string BuildSection(const EntryTable& table, int list) {
@@ -136,8 +136,7 @@ std::string BackupFileName(const std::string& title) {
     return name;
 }
 
-void WriteTextFile(const std::string& path, const std::string& text,
-                   const TextEncoding& encoding) {
+void WriteTextFile(const std::string& path, const std::string& text, const TextEncoding& encoding) {
     WriteFileSafely(path, EncodeFileText(text + "\r\n", encoding));
 }
 

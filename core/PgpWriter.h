@@ -26,8 +26,7 @@ std::string PgpFileText(Main& main, bool exporting);
 std::string BackupFileName(const std::string& title);
 
 // Writes `text` and one CR LF to `path`, in the given encoding.
-void WriteTextFile(const std::string& path, const std::string& text,
-                   const TextEncoding& encoding);
+void WriteTextFile(const std::string& path, const std::string& text, const TextEncoding& encoding);
 
 // Saves the document to `path` (its file-name part is `title`; an empty title
 // means the path's own file-name part): backup when the confirm option is on,

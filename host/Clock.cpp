@@ -44,9 +44,15 @@ std::string Format(const char* format, const std::tm& when) {
 
 } // namespace
 
-std::unique_ptr<Clock> MakeSystemClock() { return std::make_unique<SystemClock>(); }
+std::unique_ptr<Clock> MakeSystemClock() {
+    return std::make_unique<SystemClock>();
+}
 
-std::string ShortDateText(const std::tm& when) { return Format("%x", when); }
-std::string LongTimeText(const std::tm& when) { return Format("%X", when); }
+std::string ShortDateText(const std::tm& when) {
+    return Format("%x", when);
+}
+std::string LongTimeText(const std::tm& when) {
+    return Format("%X", when);
+}
 
 } // namespace nm

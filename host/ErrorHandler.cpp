@@ -32,23 +32,27 @@ FileErrorAction FileErrorPrompt(Prompter& prompter, std::int32_t number) {
     for (const auto& entry : DiskMessages) {
         if (entry.number != number)
             continue;
-        const Answer answer = prompter.Show(
-            MessageBox{entry.text, entry.buttons, Icon::Exclamation, "磁盘错误", 1});
+        const Answer answer =
+            prompter.Show(MessageBox{entry.text, entry.buttons, Icon::Exclamation, "磁盘错误", 1});
         switch (answer) {
         case Answer::OK:
         case Answer::Cancel:
-        case Answer::Abort: return Code::GiveUp;
-        case Answer::Retry: return Code::Retry;
-        case Answer::Ignore: return Code::Ignore;
-        default: return Code::Unknown;
+        case Answer::Abort:
+            return Code::GiveUp;
+        case Answer::Retry:
+            return Code::Retry;
+        case Answer::Ignore:
+            return Code::Ignore;
+        default:
+            return Code::Unknown;
         }
     }
     return Code::Unknown;
 }
 
 void ShowErrorDetails(Prompter& prompter, const RuntimeError& error) {
-    const std::string text = "产生下列错误:\r\n\r\n" + error.Description() + "\r\n数值:" +
-                             Blanks(6) + std::to_string(error.Number());
+    const std::string text = "产生下列错误:\r\n\r\n" + error.Description() +
+                             "\r\n数值:" + Blanks(6) + std::to_string(error.Number());
     prompter.Beep();
     prompter.Show(MessageBox{text, Buttons::OK, Icon::Information, error.Description(), 1});
 }
@@ -63,11 +67,11 @@ std::function<void(Prompter&, const RuntimeError&)> ShowText(std::string text) {
 }
 
 std::function<void(Prompter&, const RuntimeError&)> ShowNumber(std::string before,
-                                                              std::string after) {
-    return [before = std::move(before), after = std::move(after)](Prompter& p,
-                                                                  const RuntimeError& e) {
-        p.Message(before + std::to_string(e.Number()) + after);
-    };
+                                                               std::string after) {
+    return
+        [before = std::move(before), after = std::move(after)](Prompter& p, const RuntimeError& e) {
+            p.Message(before + std::to_string(e.Number()) + after);
+        };
 }
 
 std::function<void(Prompter&, const RuntimeError&)> ShowDetails() {
@@ -101,10 +105,16 @@ Outcome RunSteps(Prompter& prompter, std::span<const Step> steps, const Reaction
             if (reaction->message)
                 reaction->message(prompter, error);
             switch (reaction->action) {
-            case Action::RetryOperation: i = 0; break;
-            case Action::RunStepAgain: break;
-            case Action::NextStep: ++i; break;
-            case Action::End: return Outcome::Ended;
+            case Action::RetryOperation:
+                i = 0;
+                break;
+            case Action::RunStepAgain:
+                break;
+            case Action::NextStep:
+                ++i;
+                break;
+            case Action::End:
+                return Outcome::Ended;
             }
         }
     }

@@ -54,7 +54,7 @@ struct Reaction {
 std::function<void(Prompter&, const RuntimeError&)> ShowText(std::string text);
 // The same, with the error number between `before` and `after`.
 std::function<void(Prompter&, const RuntimeError&)> ShowNumber(std::string before,
-                                                              std::string after = {});
+                                                               std::string after = {});
 // ShowErrorDetails.
 std::function<void(Prompter&, const RuntimeError&)> ShowDetails();
 

@@ -13,7 +13,8 @@ void NotifyHost(Prompter& prompter, HostLink& host, bool quiet) {
             host.RequestReinit();
         }
         if (!quiet)
-            prompter.Message("你的 Vectrom 热键被保存并且当前 Vectrom 进程被更新.", Icon::Information);
+            prompter.Message("你的 Vectrom 热键被保存并且当前 Vectrom 进程被更新.",
+                             Icon::Information);
     } catch (const RuntimeError& error) {
         if (error.Number() == Err::CannotCreateObject) {
             prompter.Message("你的 Vectrom 热键被保存并且对你下一个 Vectrom 进程发生作用.",

@@ -11,29 +11,52 @@ namespace nm {
 
 std::string ErrorDescription(std::int32_t number) {
     switch (number) {
-    case 5: return "Invalid procedure call or argument";
-    case 6: return "Overflow";
-    case 7: return "Out of memory";
-    case 9: return "Subscript out of range";
-    case 13: return "Type mismatch";
-    case 52: return "Bad file name or number";
-    case 53: return "File not found";
-    case 54: return "Bad file mode";
-    case 55: return "File already open";
-    case 57: return "Device I/O error";
-    case 58: return "File already exists";
-    case 61: return "Disk full";
-    case 62: return "Input past end of file";
-    case 64: return "Bad file name";
-    case 67: return "Too many files";
-    case 68: return "Device unavailable";
-    case 70: return "Permission denied";
-    case 71: return "Disk not ready";
-    case 75: return "Path/File access error";
-    case 76: return "Path not found";
-    case 429: return "ActiveX component can't create object";
-    case 32755: return "Cancel was selected.";
-    default: return "Application-defined or object-defined error";
+    case 5:
+        return "Invalid procedure call or argument";
+    case 6:
+        return "Overflow";
+    case 7:
+        return "Out of memory";
+    case 9:
+        return "Subscript out of range";
+    case 13:
+        return "Type mismatch";
+    case 52:
+        return "Bad file name or number";
+    case 53:
+        return "File not found";
+    case 54:
+        return "Bad file mode";
+    case 55:
+        return "File already open";
+    case 57:
+        return "Device I/O error";
+    case 58:
+        return "File already exists";
+    case 61:
+        return "Disk full";
+    case 62:
+        return "Input past end of file";
+    case 64:
+        return "Bad file name";
+    case 67:
+        return "Too many files";
+    case 68:
+        return "Device unavailable";
+    case 70:
+        return "Permission denied";
+    case 71:
+        return "Disk not ready";
+    case 75:
+        return "Path/File access error";
+    case 76:
+        return "Path not found";
+    case 429:
+        return "ActiveX component can't create object";
+    case 32755:
+        return "Cancel was selected.";
+    default:
+        return "Application-defined or object-defined error";
     }
 }
 
@@ -58,50 +81,71 @@ bool FolderMissing(const std::string& path) {
 
 RuntimeError ErrorFromErrno(int err, const std::string& path) {
     switch (err) {
-    case ENOENT: return RuntimeError(FolderMissing(path) ? Err::PathNotFound : Err::FileNotFound);
-    case ENOTDIR: return RuntimeError(Err::PathNotFound);
+    case ENOENT:
+        return RuntimeError(FolderMissing(path) ? Err::PathNotFound : Err::FileNotFound);
+    case ENOTDIR:
+        return RuntimeError(Err::PathNotFound);
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
     case ETXTBSY:
     case EBUSY:
-    case EEXIST: return RuntimeError(Err::PathFileAccess);
+    case EEXIST:
+        return RuntimeError(Err::PathFileAccess);
     case ENOSPC:
     case EDQUOT:
-    case EFBIG: return RuntimeError(Err::DiskFull);
-    case EIO: return RuntimeError(Err::DeviceIo);
+    case EFBIG:
+        return RuntimeError(Err::DiskFull);
+    case EIO:
+        return RuntimeError(Err::DeviceIo);
     case ENAMETOOLONG:
     case EINVAL:
-    case EILSEQ: return RuntimeError(Err::BadFileName);
+    case EILSEQ:
+        return RuntimeError(Err::BadFileName);
     case EMFILE:
-    case ENFILE: return RuntimeError(Err::TooManyFiles);
+    case ENFILE:
+        return RuntimeError(Err::TooManyFiles);
     case ENXIO:
-    case ENODEV: return RuntimeError(Err::DeviceUnavailable);
-    case ENOMEM: return RuntimeError(Err::OutOfMemory);
-    case EAGAIN: return RuntimeError(Err::DiskNotReady);
-    default: return RuntimeError(Err::DeviceIo);
+    case ENODEV:
+        return RuntimeError(Err::DeviceUnavailable);
+    case ENOMEM:
+        return RuntimeError(Err::OutOfMemory);
+    case EAGAIN:
+        return RuntimeError(Err::DiskNotReady);
+    default:
+        return RuntimeError(Err::DeviceIo);
     }
 }
 
 #ifdef _WIN32
 RuntimeError ErrorFromWin32(unsigned long code, const std::string& path) {
     switch (code) {
-    case ERROR_FILE_NOT_FOUND: return RuntimeError(Err::FileNotFound);
-    case ERROR_PATH_NOT_FOUND: return RuntimeError(Err::PathNotFound);
+    case ERROR_FILE_NOT_FOUND:
+        return RuntimeError(Err::FileNotFound);
+    case ERROR_PATH_NOT_FOUND:
+        return RuntimeError(Err::PathNotFound);
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-    case ERROR_WRITE_PROTECT: return RuntimeError(Err::PathFileAccess);
+    case ERROR_WRITE_PROTECT:
+        return RuntimeError(Err::PathFileAccess);
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return RuntimeError(Err::DiskFull);
-    case ERROR_NOT_READY: return RuntimeError(Err::DiskNotReady);
+    case ERROR_HANDLE_DISK_FULL:
+        return RuntimeError(Err::DiskFull);
+    case ERROR_NOT_READY:
+        return RuntimeError(Err::DiskNotReady);
     case ERROR_INVALID_NAME:
-    case ERROR_FILENAME_EXCED_RANGE: return RuntimeError(Err::BadFileName);
-    case ERROR_TOO_MANY_OPEN_FILES: return RuntimeError(Err::TooManyFiles);
+    case ERROR_FILENAME_EXCED_RANGE:
+        return RuntimeError(Err::BadFileName);
+    case ERROR_TOO_MANY_OPEN_FILES:
+        return RuntimeError(Err::TooManyFiles);
     case ERROR_INVALID_DRIVE:
-    case ERROR_DEV_NOT_EXIST: return RuntimeError(Err::DeviceUnavailable);
-    default: (void)path; return RuntimeError(Err::DeviceIo);
+    case ERROR_DEV_NOT_EXIST:
+        return RuntimeError(Err::DeviceUnavailable);
+    default:
+        (void)path;
+        return RuntimeError(Err::DeviceIo);
     }
 }
 #endif

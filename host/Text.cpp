@@ -6,7 +6,9 @@ namespace nm {
 
 namespace {
 
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 // Length in bytes of the sequence that begins with `lead`, or 0 when `lead`
 // cannot begin one.
@@ -161,7 +163,9 @@ char32_t CodePointAt(std::string_view text, std::size_t offset) {
     return Next(text, offset);
 }
 
-std::string Blanks(std::size_t count) { return std::string(count, ' '); }
+std::string Blanks(std::size_t count) {
+    return std::string(count, ' ');
+}
 
 std::string_view TrimSpaces(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
@@ -171,8 +175,12 @@ std::string_view TrimSpaces(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-std::string UpperCase(std::string_view text) { return MapText(text, true); }
-std::string LowerCase(std::string_view text) { return MapText(text, false); }
+std::string UpperCase(std::string_view text) {
+    return MapText(text, true);
+}
+std::string LowerCase(std::string_view text) {
+    return MapText(text, false);
+}
 
 int CompareNoCase(std::string_view a, std::string_view b) {
     std::size_t i = 0;

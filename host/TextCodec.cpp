@@ -161,12 +161,11 @@ std::string EncodeFileText(std::string_view text, const TextEncoding& encoding) 
     out.reserve(text.size());
 #ifdef _WIN32
     const unsigned cp = CodePageOf(encoding.charset);
-    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                      nullptr, 0);
+    const int n =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
     if (n > 0)
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                            n);
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
     const int m = WideCharToMultiByte(cp, 0, wide.data(), n, nullptr, 0, "?", nullptr);
     out.resize(static_cast<std::size_t>(m > 0 ? m : 0));
     if (m > 0)

@@ -105,10 +105,17 @@ TEST(Duplicates, OnOpenAndImport) {
         {"open, same command", "CP,*COPY\r\nCP,*COPY\r\n", "", {"CP|COPY"}, false},
         {"open, other command", "CP,*COPY\r\nCP,*CHKDSK\r\n", "", {"---|COPY", "CP|CHKDSK"}, false},
         {"import, same command", "CP,*COPY\r\n", "CP,*COPY\r\n", {"CP|COPY"}, false},
-        {"import, other command", "CP,*COPY\r\n", "cp,*CHKDSK\r\n", {"---|COPY", "CP|CHKDSK"}, true},
+        {"import, other command",
+         "CP,*COPY\r\n",
+         "cp,*CHKDSK\r\n",
+         {"---|COPY", "CP|CHKDSK"},
+         true},
         {"three of one name", "A,*X\r\nA,*Y\r\nA,*X\r\n", "", {"---|X", "---|Y", "A|X"}, false},
-        {"marked rows on open", "A,*X\r\nA,*Y\r\nA,*Z\r\nB,*Q\r\nB,*R\r\n", "",
-         {"---|X", "---|Y", "---|Q", "A|Z", "B|R"}, false},
+        {"marked rows on open",
+         "A,*X\r\nA,*Y\r\nA,*Z\r\nB,*Q\r\nB,*R\r\n",
+         "",
+         {"---|X", "---|Y", "---|Q", "A|Z", "B|R"},
+         false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -178,8 +185,8 @@ TEST(Export, OffersTheDocumentsNameAndLeavesTheDocumentAlone) {
         EXPECT_EQ(h.dialogs.calls[0].fileName, c.offered);
         EXPECT_EQ(h.dialogs.calls[0].filter, "Vectrom Program Parameter Files |*.pgp");
         const std::string bytes = DecodeFileText(dir.Read("out.pgp")).text;
-        EXPECT_NE(bytes.find("; 使用热键编辑器 (NICKMAKER 命令) 编辑这个文件." + std::string(29, ' ') +
-                             "\r\n"),
+        EXPECT_NE(bytes.find("; 使用热键编辑器 (NICKMAKER 命令) 编辑这个文件." +
+                             std::string(29, ' ') + "\r\n"),
                   std::string::npos);
         EXPECT_NE(bytes.find("CP,        *COPY\r\n"), std::string::npos);
         EXPECT_EQ(h.main.CurrentFile, c.current);

@@ -79,9 +79,8 @@ TEST(Reader, ClassifiesEachLineKind) {
 }
 
 TEST(Reader, EveryLineEndEndsALine) {
-    const std::vector<std::string> texts = {
-        "A,*ARC\r\n; c\r\nL,*LINE\r\n", "A,*ARC\r; c\rL,*LINE", "A,*ARC\n; c\nL,*LINE\n",
-        "A,*ARC\r\n; c\rL,*LINE\n"};
+    const std::vector<std::string> texts = {"A,*ARC\r\n; c\r\nL,*LINE\r\n", "A,*ARC\r; c\rL,*LINE",
+                                            "A,*ARC\n; c\nL,*LINE\n", "A,*ARC\r\n; c\rL,*LINE\n"};
     for (const auto& text : texts) {
         Harness h;
         TempDir dir;
@@ -196,7 +195,10 @@ TEST(Reader, RemembersTheEncodingOfTheFile) {
     EXPECT_NE(h.main.OriginalText.find("中,*LINE\r\n"), std::string::npos);
 
     TempDir dir;
-    ReadPgpFile(h.main, dir.Write("bom.pgp", "\xEF\xBB\xBF" "CP,*COPY\r\n"), false);
+    ReadPgpFile(h.main,
+                dir.Write("bom.pgp", "\xEF\xBB\xBF"
+                                     "CP,*COPY\r\n"),
+                false);
     EXPECT_EQ(h.main.FileEncoding, (TextEncoding{"UTF-8", true}));
     EXPECT_EQ(LoadLists(h.main).aliases, (std::vector<std::string>{"CP|COPY"}));
 }

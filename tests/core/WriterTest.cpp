@@ -18,7 +18,8 @@ namespace {
 
 const std::string Header = "; 这个 PGP 文件是用 Vectrom 热键编辑器件里的." + std::string(27, ' ') +
                            "\r\n; 最后修改" + std::string(10, ' ') + "11/28/26   09:14:05\r\n\r\n";
-const std::string SaveLine4 = "; 用热键编辑器 (MAKERNICK 命令) 编辑这个文件." + std::string(30, ' ');
+const std::string SaveLine4 =
+    "; 用热键编辑器 (MAKERNICK 命令) 编辑这个文件." + std::string(30, ' ');
 const std::string ShellHeading = "; [操作系统命令]" + std::string(19, ' ');
 const std::string AliasHeading = "; [Vectrom 命令热键]" + std::string(11, ' ');
 
@@ -36,12 +37,9 @@ TEST(Writer, AliasLinesPutTheStarInColumnTwelve) {
         std::string name, command, line;
     };
     const std::vector<Case> cases = {
-        {"CP", "COPY", "CP,        *COPY"},
-        {"LONGALIASNAME", "LINE", "LONGALIASNAME, *LINE"},
-        {"ABCDEFGHIJ", "X", "ABCDEFGHIJ,*X"},
-        {"ABCDEFGHIJK", "X", "ABCDEFGHIJK, *X"},
-        {"直线", "LINE", "直线,        *LINE"},
-        {"WEIRD,", "???", "WEIRD,     *???"},
+        {"CP", "COPY", "CP,        *COPY"},     {"LONGALIASNAME", "LINE", "LONGALIASNAME, *LINE"},
+        {"ABCDEFGHIJ", "X", "ABCDEFGHIJ,*X"},   {"ABCDEFGHIJK", "X", "ABCDEFGHIJK, *X"},
+        {"直线", "LINE", "直线,        *LINE"}, {"WEIRD,", "???", "WEIRD,     *???"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -86,10 +84,10 @@ TEST(Writer, EmptyListsGiveTheBareLayout) {
     Harness h;
     TempDir dir;
     ASSERT_TRUE(SavePgpFile(h.main, dir.Path("vtrm.pgp"), "vtrm.pgp", true));
-    EXPECT_EQ(dir.Read("vtrm.pgp"), EncodeFileText(Header + SaveLine4 + "\r\n\r\n" + ShellHeading +
-                                                       "\r\n\r\n\r\n\r\n" + AliasHeading +
-                                                       "\r\n\r\n\r\n",
-                                                   h.main.FileEncoding));
+    EXPECT_EQ(dir.Read("vtrm.pgp"),
+              EncodeFileText(Header + SaveLine4 + "\r\n\r\n" + ShellHeading + "\r\n\r\n\r\n\r\n" +
+                                 AliasHeading + "\r\n\r\n\r\n",
+                             h.main.FileEncoding));
 }
 
 TEST(Writer, SavedFileMatchesTheGoldenFileByteForByte) {
@@ -117,7 +115,8 @@ TEST(Writer, BackupNames) {
     const std::vector<Case> cases = {
         {"vtrm.pgp", mark + "vtrm.pgp"},
         {mark + "vtrm.pgp", "备份(1)" + std::string(8, ' ') + "vtrm.pgp"},
-        {"备份(1)" + std::string(8, ' ') + "vtrm.pgp", mark + "备份(1)" + std::string(8, ' ') + "vtrm.pgp"},
+        {"备份(1)" + std::string(8, ' ') + "vtrm.pgp",
+         mark + "备份(1)" + std::string(8, ' ') + "vtrm.pgp"},
         {mark + numbered + "x3.pgp", mark + numbered + "x4.pgp"},
         {mark + numbered + "x9.pgp", mark + numbered + "x1.pgp"},
     };
@@ -181,8 +180,9 @@ TEST(Writer, SaveUpdatesTheDocumentAndTellsTheHost) {
     EXPECT_EQ(h.view.commandStateUpdates, 1);
     EXPECT_EQ(dir.Read("备份(1)        vtrm.pgp"), "CP,*COPY\r\n\r\n");
     EXPECT_EQ(h.host.requests, 1);
-    EXPECT_EQ(h.prompter.Texts(),
-              std::vector<std::string>{"你的 Vectrom 热键被保存并且对你下一个 Vectrom 进程发生作用."});
+    EXPECT_EQ(
+        h.prompter.Texts(),
+        std::vector<std::string>{"你的 Vectrom 热键被保存并且对你下一个 Vectrom 进程发生作用."});
     EXPECT_FALSE(h.prompter.busy);
 }
 
@@ -217,7 +217,8 @@ TEST(Writer, FailedWriteKeepsTheDocumentChanged) {
     };
     const std::vector<Case> cases = {
         {"missing folder", "no/such/vtrm.pgp", "这个路径不存在."},
-        {"target is a folder", "folder", "产生下列错误:\r\n\r\nPath/File access error\r\n数值:      75"},
+        {"target is a folder", "folder",
+         "产生下列错误:\r\n\r\nPath/File access error\r\n数值:      75"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -19,11 +19,15 @@ Answer ScriptedPrompter::Show(const MessageBox& box) {
     }
     switch (box.buttons) {
     case Buttons::OK:
-    case Buttons::OKCancel: return Answer::OK;
-    case Buttons::AbortRetryIgnore: return Answer::Abort;
+    case Buttons::OKCancel:
+        return Answer::OK;
+    case Buttons::AbortRetryIgnore:
+        return Answer::Abort;
     case Buttons::YesNo:
-    case Buttons::YesNoCancel: return Answer::Yes;
-    case Buttons::RetryCancel: return Answer::Retry;
+    case Buttons::YesNoCancel:
+        return Answer::Yes;
+    case Buttons::RetryCancel:
+        return Answer::Retry;
     }
     return Answer::OK;
 }
@@ -98,7 +102,9 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(root_, ec);
 }
 
-std::string TempDir::Path(const std::string& name) const { return (root_ / name).string(); }
+std::string TempDir::Path(const std::string& name) const {
+    return (root_ / name).string();
+}
 
 std::string TempDir::Write(const std::string& name, const std::string& bytes) const {
     const std::string path = Path(name);
@@ -125,7 +131,9 @@ std::vector<std::string> TempDir::Names() const {
     return names;
 }
 
-std::string DataPath(const std::string& name) { return std::string(NM_TEST_DATA) + "/" + name; }
+std::string DataPath(const std::string& name) {
+    return std::string(NM_TEST_DATA) + "/" + name;
+}
 
 std::string ReadData(const std::string& name) {
     std::ifstream in(DataPath(name), std::ios::binary);

@@ -42,7 +42,7 @@ ToolRun Pgptool(const std::vector<std::string>& args, const std::string& env = "
 
 TEST(Pgptool, NormalizePrintsWhatASaveWrites) {
     const ToolRun run = Pgptool({"normalize", DataPath("handmade.pgp")},
-                            "LC_ALL=C TZ=UTC SOURCE_DATE_EPOCH=1795857245");
+                                "LC_ALL=C TZ=UTC SOURCE_DATE_EPOCH=1795857245");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, ReadData("handmade.saved.pgp"));
 }
@@ -88,9 +88,14 @@ TEST(Pgptool, ExitCodes) {
         std::string err; // part of standard error
     };
     const std::vector<Case> cases = {
-        {"unreadable file", {"normalize", DataPath("broken-two-commas.pgp")}, 1, "不可识别的错误在 PGP 文件."},
+        {"unreadable file",
+         {"normalize", DataPath("broken-two-commas.pgp")},
+         1,
+         "不可识别的错误在 PGP 文件."},
         {"missing file", {"list", dir.Path("missing.pgp")}, 1, "不可识别的错误在 PGP 文件."},
-        {"broken import", {"normalize", "--import", DataPath("broken-two-commas.pgp"), good}, 1,
+        {"broken import",
+         {"normalize", "--import", DataPath("broken-two-commas.pgp"), good},
+         1,
          "不可识别的错误在 PGP 文件."},
         {"no command", {}, 2, "usage:"},
         {"unknown command", {"frobnicate", good}, 2, "usage:"},

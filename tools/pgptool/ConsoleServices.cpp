@@ -37,11 +37,15 @@ Answer ConsolePrompter::Show(const MessageBox& box) {
     std::fflush(out_);
     switch (box.buttons) {
     case Buttons::YesNo:
-    case Buttons::YesNoCancel: return Answer::Yes;
-    case Buttons::AbortRetryIgnore: return Answer::Abort;
+    case Buttons::YesNoCancel:
+        return Answer::Yes;
+    case Buttons::AbortRetryIgnore:
+        return Answer::Abort;
     case Buttons::OKCancel:
-    case Buttons::RetryCancel: return Answer::Cancel;
-    case Buttons::OK: return Answer::OK;
+    case Buttons::RetryCancel:
+        return Answer::Cancel;
+    case Buttons::OK:
+        return Answer::OK;
     }
     return Answer::OK;
 }
@@ -50,6 +54,8 @@ std::string NoFileDialogs::ShowSave(const std::string&, const std::string&) {
     throw RuntimeError(Err::DialogCancelled);
 }
 
-void NoFileDialogs::ShowPrinterSetup() { throw RuntimeError(Err::DialogCancelled); }
+void NoFileDialogs::ShowPrinterSetup() {
+    throw RuntimeError(Err::DialogCancelled);
+}
 
 } // namespace nm
