@@ -134,33 +134,43 @@ TEST(Writer, BackupNames) {
     }
 }
 
-struct SaveCase {
-    std::string name;
-    bool confirm;
-    std::string existing; // content of the target before the save; "-" = none
-    bool backup;
-};
-
-TEST(Writer, BackupOnlyWithTheConfirmOptionOverANonEmptyFile) {
-    const std::vector<SaveCase> cases = {
-        {"confirm, file exists", true, "old", true},
-        {"confirm off", false, "old", false},
-        {"empty target", true, "", false},
-        {"no target", true, "-", false},
+// Which backup a save keeps, and what it holds. The file opened last is either
+// the target itself or another file.
+TEST(Writer, BackupOfTheReplacedFile) {
+    const std::string opened = "CP,*COPY";
+    const std::string other = std::string("L,*LINE\r\n\xB1\xB8", 11);
+    struct Case {
+        std::string name;
+        bool confirm;
+        std::string target;  // its content before the save; "-" = no such file
+        bool targetIsOpened; // else another file was opened
+        std::string title;   // as passed to the save
+        std::string backup;  // expected content of "备份        vtrm.pgp"; "-" = none
+    };
+    const std::vector<Case> cases = {
+        {"opened file", true, opened + "\r\n", true, "vtrm.pgp", opened + "\r\n\r\n"},
+        {"start-up load: no title", true, opened + "\r\n", true, "", opened + "\r\n\r\n"},
+        {"another file's own bytes", true, other, false, "vtrm.pgp", other},
+        {"confirm off", false, opened + "\r\n", true, "vtrm.pgp", "-"},
+        {"empty target", true, "", false, "vtrm.pgp", "-"},
+        {"no target", true, "-", false, "vtrm.pgp", "-"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Harness h;
         h.view.confirm = c.confirm;
         TempDir dir;
-        if (c.existing != "-")
-            dir.Write("vtrm.pgp", c.existing);
-        h.main.OriginalFile = dir.Path("vtrm.pgp");
-        h.main.OriginalText = "old\r\n";
-        ASSERT_TRUE(SavePgpFile(h.main, dir.Path("vtrm.pgp"), "vtrm.pgp", true));
-        EXPECT_EQ(dir.Exists("备份        vtrm.pgp"), c.backup);
-        if (c.backup) {
-            EXPECT_EQ(dir.Read("备份        vtrm.pgp"), "old\r\n\r\n");
+        if (c.target != "-")
+            dir.Write("vtrm.pgp", c.target);
+        const std::string openedPath =
+            c.targetIsOpened ? dir.Path("vtrm.pgp") : dir.Write("opened.pgp", opened);
+        ASSERT_EQ(ReadPgpFile(h.main, openedPath, false), ReadResult::Completed);
+        FillListRows(h.main, false);
+        ASSERT_TRUE(SavePgpFile(h.main, dir.Path("vtrm.pgp"), c.title, true));
+        EXPECT_EQ(h.main.CurrentFileTitle, "vtrm.pgp");
+        EXPECT_EQ(dir.Exists("备份        vtrm.pgp"), c.backup != "-");
+        if (c.backup != "-") {
+            EXPECT_EQ(dir.Read("备份        vtrm.pgp"), c.backup);
         }
     }
 }
@@ -184,29 +194,6 @@ TEST(Writer, SaveUpdatesTheDocumentAndTellsTheHost) {
         h.prompter.Texts(),
         std::vector<std::string>{"你的 Vectrom 热键被保存并且对你下一个 Vectrom 进程发生作用."});
     EXPECT_FALSE(h.prompter.busy);
-}
-
-// The document read at start-up has a path but no title.
-TEST(Writer, EmptyTitleTakesTheFileNameOfThePath) {
-    Harness h;
-    TempDir dir;
-    const std::string path = dir.Write("vtrm.pgp", "CP,*COPY\r\n");
-    ReadPgpFile(h.main, path, false);
-    FillListRows(h.main, false);
-    ASSERT_TRUE(SavePgpFile(h.main, path, "", true));
-    EXPECT_EQ(h.main.CurrentFileTitle, "vtrm.pgp");
-    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"vtrm.pgp", "备份        vtrm.pgp"}));
-}
-
-TEST(Writer, BackupOfAnotherFileKeepsThatFilesOwnContent) {
-    Harness h;
-    TempDir dir;
-    ReadPgpFile(h.main, dir.Write("opened.pgp", "CP,*COPY\r\n"), false);
-    FillListRows(h.main, false);
-    const std::string other = std::string("L,*LINE\r\n\xB1\xB8", 11);
-    dir.Write("other.pgp", other);
-    ASSERT_TRUE(SavePgpFile(h.main, dir.Path("other.pgp"), "other.pgp", true));
-    EXPECT_EQ(dir.Read("备份        other.pgp"), other);
 }
 
 TEST(Writer, FailedWriteKeepsTheDocumentChanged) {
