@@ -1,0 +1,179 @@
+#include "Locator.h"
+
+#include "ErrorHandler.h"
+#include "FileIo.h"
+#include "Strings.h"
+#include "Text.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace nm {
+
+namespace {
+
+#ifdef _WIN32
+constexpr char Separator = '\\';
+constexpr char PathListSeparator = ';';
+#else
+constexpr char Separator = '/';
+constexpr char PathListSeparator = ':';
+#endif
+
+bool IsDosForm(const std::string& path) {
+    return path.size() >= 2 && path[1] == ':' &&
+           ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+}
+
+// The entry of `folder` named `name` without regard to case ("" when none).
+std::string FindNoCase(const fs::path& folder, const std::string& name) {
+    std::error_code ec;
+    if (fs::exists(folder / name, ec))
+        return name;
+    const std::string wanted = LowerCase(name);
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string entry = it->path().filename().string();
+        if (LowerCase(entry) == wanted)
+            return entry;
+    }
+    return {};
+}
+
+} // namespace
+
+std::string MapDosPath(const std::string& dosDevices, const std::string& path) {
+#ifdef _WIN32
+    (void)dosDevices;
+    return path;
+#else
+    if (!IsDosForm(path) || dosDevices.empty())
+        return StrReplace("\\", "/", path);
+    fs::path mapped = fs::path(dosDevices) / LowerCase(path.substr(0, 2));
+    const std::string rest = StrReplace("\\", "/", path.substr(2));
+    const std::vector<std::string> parts = StrSplit("/", rest);
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const std::string& part = parts[i];
+        if (part.empty() || part == ".")
+            continue;
+        const std::string found = part == ".." ? part : FindNoCase(mapped, part);
+        mapped /= found.empty() ? part : found;
+    }
+    std::string result = mapped.string();
+    if (!rest.empty() && rest.back() == '/' && result.back() != '/')
+        result += '/';
+    return result;
+#endif
+}
+
+std::string ProgramFolder() {
+#ifdef _WIN32
+    char buffer[MAX_PATH * 4] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+    return fs::path(std::string(buffer, n)).parent_path().string();
+#else
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        return FullPathName(".");
+    return exe.parent_path().string();
+#endif
+}
+
+HostContext SystemHostContext(Prompter& prompter, RegistryBackend& registry) {
+#ifdef _WIN32
+    return HostContext{prompter, registry, ProgramFolder(), {}};
+#else
+    return HostContext{prompter, registry, ProgramFolder(), WinePrefix() + "/dosdevices"};
+#endif
+}
+
+std::string FindFileOnPath(const HostContext& host, const std::string& fileName,
+                           const std::string& searchList, std::vector<std::string>* searched) {
+    try {
+        const std::string name = TrimLeading(TrimTrailing(TrimBlanks(fileName), "\""), "\"");
+        if (name.empty())
+            return {};
+        std::error_code ec;
+        const std::string itself = MapDosPath(host.dosDevices, name);
+        if (fs::exists(fs::path(itself), ec))
+            return FullPathName(itself);
+        if (!PathPart(name).empty())
+            return {};
+        std::string list = searchList;
+        if (list.empty()) {
+            const char* path = std::getenv("PATH");
+            list = fs::current_path().string() + ";" +
+                   StrReplace(std::string(1, PathListSeparator), ";", path ? path : "");
+        }
+        for (std::string entry : StrSplit(";", ExpandEnvVars(StrReplace("\"", "", list)))) {
+            if (entry.empty() || (entry.back() != '\\' && entry.back() != '/'))
+                entry += Separator;
+            const std::string folder = MapDosPath(host.dosDevices, entry);
+            if (searched)
+                searched->push_back(folder);
+            const std::string found =
+                IsDosForm(entry) ? FindNoCase(fs::path(folder), name) : name;
+            if (found.empty() || found.front() == '.')
+                continue; // a hidden file is not counted
+            const fs::path candidate = fs::path(folder) / found;
+            if (fs::is_regular_file(candidate, ec))
+                return FullPathName(candidate.string());
+        }
+    } catch (const std::exception&) {
+        // An invalid name or an unreadable folder ends the search.
+    }
+    return {};
+}
+
+std::string FindHostPgpFile(HostContext& host, LocateTrace* trace) {
+    std::string result;
+    const Step steps[] = {[&] {
+        LocateTrace local;
+        LocateTrace& t = trace ? *trace : local;
+        t = LocateTrace{};
+        t.release = HostReleaseKey(host.registry, host.prompter);
+        t.product = HostProductKey(host.registry, host.prompter);
+        t.profile = HostCurrentProfile(host.registry, host.prompter);
+        const std::string key = "HKEY_CURRENT_USER\\SOFTWARE\\Tessaron\\Vectrom\\" + t.release +
+                                "\\" + t.product + "\\Profiles\\" + t.profile + "\\General";
+        t.searchList = RegistryText(zent_RegistryRead(host.registry, host.prompter, key, "VTRM"));
+        result = FindFileOnPath(host, HostPgpFileName, t.searchList, &t.searched);
+    }};
+    ReactionTable table;
+    table.byCode[Code::Retry] = {Action::RetryOperation, nullptr};
+    table.byCode[Code::Ignore] = {Action::RunStepAgain, nullptr};
+    table.byCode[Code::GiveUp] = {Action::NextStep, ShowText("一个不可修复的错误发生.")};
+    table.byCode[Code::Unknown] = {Action::NextStep, ShowText("不可识别的错误.")};
+    RunSteps(host.prompter, steps, table);
+    return result;
+}
+
+std::string SupportFilePath(const HostContext& host, const std::string& name) {
+    std::string candidate;
+    if (!name.empty()) {
+        candidate = name;
+        if (!FileExists(candidate))
+            candidate = host.programFolder + Separator + name;
+    } else {
+        candidate = host.programFolder + Separator + CatalogueFileName;
+    }
+    if (!FileExists(candidate)) {
+        host.prompter.Show(MessageBox{"支持文件" + Blanks(12) + candidate +
+                                          "未找到. 请移动到与 ALIAS.EXE 相同的文件夹或者重新安装 "
+                                          "Zentro Tools.",
+                                      Buttons::OK, Icon::None, "文件未找到", 1});
+        return {};
+    }
+    return candidate;
+}
+
+} // namespace nm

@@ -1,0 +1,63 @@
+// Finding the host's files: the program-parameters file of the current user's
+// profile along the profile's support-file search list, and the editor's
+// support files (the command catalogue) beside the program.
+#pragma once
+
+#include "Prompter.h"
+#include "Registry.h"
+
+#include <string>
+#include <vector>
+
+namespace nm {
+
+struct HostContext {
+    Prompter& prompter;
+    RegistryBackend& registry;
+    // The folder of the running executable, without a final separator.
+    std::string programFolder;
+    // On POSIX, the Wine prefix's dosdevices folder, through which search-list
+    // entries in DOS form ("C:\...") are mapped; "" on Windows.
+    std::string dosDevices;
+};
+
+// The folder of the running executable.
+std::string ProgramFolder();
+
+// A host context for this system: the registry and drives of the host's
+// Wine prefix on POSIX, the system's own on Windows.
+HostContext SystemHostContext(Prompter& prompter, RegistryBackend& registry);
+
+// What a search went through, for a user who wants to know why.
+struct LocateTrace {
+    std::string release;
+    std::string product;
+    std::string profile;
+    std::string searchList;
+    std::vector<std::string> searched; // the folders looked in, in order
+};
+
+inline constexpr const char* HostPgpFileName = "vtrm.pgp";
+inline constexpr const char* CatalogueFileName = "alias.pgc";
+
+// The full path of the host's program-parameters file, or "".
+std::string FindHostPgpFile(HostContext& host, LocateTrace* trace = nullptr);
+
+// The full path of the first match of `fileName` in the current folder (any
+// entry) or, for a bare name, along `searchList` (regular files that are not
+// hidden); "" when there is none.
+std::string FindFileOnPath(const HostContext& host, const std::string& fileName,
+                           const std::string& searchList,
+                           std::vector<std::string>* searched = nullptr);
+
+// The path of an existing support file: `name` itself, or the file of that
+// name in the program folder; "" (after telling the user) when neither exists.
+// The empty name selects the command catalogue.
+std::string SupportFilePath(const HostContext& host, const std::string& name);
+
+// A path in DOS form ("C:\Dir\file") as the host sees it: through the prefix's
+// drive links, each component matched without regard to case. Other paths
+// come back with their backslashes as separators.
+std::string MapDosPath(const std::string& dosDevices, const std::string& path);
+
+} // namespace nm
