@@ -57,7 +57,11 @@ std::string MapDosPath(const std::string& dosDevices, const std::string& path) {
 #else
     if (!IsDosForm(path) || dosDevices.empty())
         return StrReplace("\\", "/", path);
+    // The drive's own folder, so that paths read as the folders on disk.
     fs::path mapped = fs::path(dosDevices) / LowerCase(path.substr(0, 2));
+    std::error_code ec;
+    if (const fs::path drive = fs::canonical(mapped, ec); !ec)
+        mapped = drive;
     const std::string rest = StrReplace("\\", "/", path.substr(2));
     const std::vector<std::string> parts = StrSplit("/", rest);
     for (std::size_t i = 0; i < parts.size(); ++i) {
