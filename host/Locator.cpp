@@ -124,8 +124,7 @@ std::string FindFileOnPath(const HostContext& host, const std::string& fileName,
             const std::string folder = MapDosPath(host.dosDevices, entry);
             if (searched)
                 searched->push_back(folder);
-            const std::string found =
-                IsDosForm(entry) ? FindNoCase(fs::path(folder), name) : name;
+            const std::string found = IsDosForm(entry) ? FindNoCase(fs::path(folder), name) : name;
             if (found.empty() || found.front() == '.')
                 continue; // a hidden file is not counted
             const fs::path candidate = fs::path(folder) / found;

@@ -2,8 +2,8 @@
 
 #include "FileIo.h"
 #include "Strings.h"
-#include "TextCodec.h"
 #include "Text.h"
+#include "TextCodec.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -36,7 +36,9 @@ StoredRegistry::Values& StoredRegistry::KeyValues(RootKey root, const std::strin
     return keys_[{root, path}];
 }
 
-void StoredRegistry::AddKey(RootKey root, const std::string& subKey) { KeyValues(root, subKey); }
+void StoredRegistry::AddKey(RootKey root, const std::string& subKey) {
+    KeyValues(root, subKey);
+}
 
 void StoredRegistry::SetValue(RootKey root, const std::string& subKey, const std::string& name,
                               Value value) {
@@ -59,8 +61,7 @@ void StoredRegistry::SetDword(RootKey root, const std::string& subKey, const std
 
 long StoredRegistry::OpenKey(RootKey root, const std::string& subKey, KeyHandle& key) {
     static const Values noValues;
-    if (root != ClassesRoot && root != CurrentUser && root != LocalMachine &&
-        root != CurrentConfig)
+    if (root != ClassesRoot && root != CurrentUser && root != LocalMachine && root != CurrentConfig)
         return 6; // an invalid handle
     Prepare(root);
     for (const auto& [where, path] : Resolve(root, subKey)) {
@@ -105,7 +106,9 @@ long StoredRegistry::QueryValue(KeyHandle key, const std::string& name, std::uin
     return RegOk;
 }
 
-long StoredRegistry::CloseKey(KeyHandle key) { return open_.erase(key) == 1 ? RegOk : 6; }
+long StoredRegistry::CloseKey(KeyHandle key) {
+    return open_.erase(key) == 1 ? RegOk : 6;
+}
 
 // ---- the registry files of a Wine prefix -----------------------------------
 
@@ -199,16 +202,36 @@ bool Unescape(std::string_view line, std::size_t& i, char end, std::string& out)
         }
         sink.Flush();
         switch (e) {
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        case 't': out += '\t'; break;
-        case '0': out += '\0'; break;
-        case 'a': out += '\a'; break;
-        case 'b': out += '\b'; break;
-        case 'e': out += '\x1b'; break;
-        case 'f': out += '\f'; break;
-        case 'v': out += '\v'; break;
-        default: out += e; break;
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case '0':
+            out += '\0';
+            break;
+        case 'a':
+            out += '\a';
+            break;
+        case 'b':
+            out += '\b';
+            break;
+        case 'e':
+            out += '\x1b';
+            break;
+        case 'f':
+            out += '\f';
+            break;
+        case 'v':
+            out += '\v';
+            break;
+        default:
+            out += e;
+            break;
         }
     }
     sink.Flush();
@@ -272,7 +295,8 @@ std::optional<StoredRegistry::Value> ParseData(std::string_view data) {
     if (data.substr(0, 6) == "dword:") {
         std::uint32_t number = 0;
         const auto digits = data.substr(6);
-        const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), number, 16);
+        const auto [end, ec] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), number, 16);
         if (ec != std::errc() || digits.empty())
             return std::nullopt;
         (void)end;
@@ -299,9 +323,9 @@ std::optional<StoredRegistry::Value> ParseData(std::string_view data) {
 
 } // namespace
 
-void ParseWineRegistry(const std::string& text,
-                       const std::function<void(const std::string& key)>& key,
-                       const std::function<void(const std::string&, StoredRegistry::Value)>& value) {
+void ParseWineRegistry(
+    const std::string& text, const std::function<void(const std::string& key)>& key,
+    const std::function<void(const std::string&, StoredRegistry::Value)>& value) {
     bool inKey = false;
     std::string pending; // a value line continued with a final backslash
     std::size_t start = 0;
@@ -324,7 +348,8 @@ void ParseWineRegistry(const std::string& text,
                 continue;
             }
             line = pending;
-        } else if (!line.empty() && line.back() == '\\' && (line.front() == '"' || line.front() == '@')) {
+        } else if (!line.empty() && line.back() == '\\' &&
+                   (line.front() == '"' || line.front() == '@')) {
             pending.assign(line.substr(0, line.size() - 1));
             if (start > text.size())
                 pending.clear();
@@ -424,12 +449,12 @@ public:
         key = reinterpret_cast<KeyHandle>(opened);
         return rc;
     }
-    long QueryValue(KeyHandle key, const std::string& name, std::uint32_t& type,
-                    std::uint8_t* data, std::uint32_t& size) override {
+    long QueryValue(KeyHandle key, const std::string& name, std::uint32_t& type, std::uint8_t* data,
+                    std::uint32_t& size) override {
         DWORD t = 0;
         DWORD n = size;
-        const long rc = RegQueryValueExA(reinterpret_cast<HKEY>(key), name.c_str(), nullptr, &t,
-                                         data, &n);
+        const long rc =
+            RegQueryValueExA(reinterpret_cast<HKEY>(key), name.c_str(), nullptr, &t, data, &n);
         type = t;
         size = n;
         return rc;
@@ -439,7 +464,9 @@ public:
 
 } // namespace
 
-std::unique_ptr<RegistryBackend> MakeSystemRegistry() { return std::make_unique<Win32Registry>(); }
+std::unique_ptr<RegistryBackend> MakeSystemRegistry() {
+    return std::make_unique<Win32Registry>();
+}
 #else
 std::unique_ptr<RegistryBackend> MakeSystemRegistry() {
     return std::make_unique<WineRegistry>(WinePrefix());

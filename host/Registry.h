@@ -65,8 +65,8 @@ public:
     void AddKey(RootKey root, const std::string& subKey);
 
     long OpenKey(RootKey root, const std::string& subKey, KeyHandle& key) override;
-    long QueryValue(KeyHandle key, const std::string& name, std::uint32_t& type,
-                    std::uint8_t* data, std::uint32_t& size) override;
+    long QueryValue(KeyHandle key, const std::string& name, std::uint32_t& type, std::uint8_t* data,
+                    std::uint32_t& size) override;
     long CloseKey(KeyHandle key) override;
 
     int OpenKeys() const { return static_cast<int>(open_.size()); }
@@ -112,9 +112,9 @@ private:
 
 // Parses a registry file in Wine's text format, calling `key` for each key
 // header (the path with single backslashes) and `value` for each value.
-void ParseWineRegistry(const std::string& text,
-                       const std::function<void(const std::string& key)>& key,
-                       const std::function<void(const std::string& name, StoredRegistry::Value)>& value);
+void ParseWineRegistry(
+    const std::string& text, const std::function<void(const std::string& key)>& key,
+    const std::function<void(const std::string& name, StoredRegistry::Value)>& value);
 
 // The Wine prefix the host runs in: $WINEPREFIX, or ~/.wine.
 std::string WinePrefix();

@@ -109,7 +109,8 @@ TEST(FindFileOnPath, CurrentFolderFirstThenPath) {
 }
 
 TEST(SupportFilePath, FindsTheFileBesideTheProgramOrSaysItIsMissing) {
-    const std::string missing = "未找到. 请移动到与 ALIAS.EXE 相同的文件夹或者重新安装 Zentro Tools.";
+    const std::string missing =
+        "未找到. 请移动到与 ALIAS.EXE 相同的文件夹或者重新安装 Zentro Tools.";
     for (const std::string content : {"", "\"LINE\"\r\n"}) {
         SCOPED_TRACE(content.size());
         Prefix p;
@@ -118,7 +119,8 @@ TEST(SupportFilePath, FindsTheFileBesideTheProgramOrSaysItIsMissing) {
         if (content.empty()) {
             EXPECT_EQ(result, "");
             ASSERT_EQ(p.prompter.shown.size(), 1u);
-            EXPECT_EQ(p.prompter.shown[0].text, "支持文件" + std::string(12, ' ') + catalogue + missing);
+            EXPECT_EQ(p.prompter.shown[0].text,
+                      "支持文件" + std::string(12, ' ') + catalogue + missing);
             EXPECT_EQ(p.prompter.shown[0].title, "文件未找到");
             EXPECT_EQ(p.prompter.shown[0].icon, Icon::None);
         } else {

@@ -111,8 +111,9 @@ TEST(Registry, HostKeysPreferAnInstalledR15) {
         std::string release;
     };
     const std::vector<Case> cases = {
-        {"R14.0", true, "R15.0"}, {"R14.0", false, "R14.0"}, {"R15.1", true, "R15.1"},
-        {"Rnext", true, "Rnext"}, {"", true, ""},
+        {"R14.0", true, "R15.0"}, {"R14.0", false, "R14.0"},
+        {"R15.1", true, "R15.1"}, {"Rnext", true, "Rnext"},
+        {"", true, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.curVer);
@@ -161,7 +162,8 @@ TEST(Registry, ReadsTheFilesOfAWinePrefix) {
     EXPECT_EQ(read(key, "Expand"), RegistryValue(std::string("%SystemRoot%\\x")));
     EXPECT_EQ(read(key, "Wide"), RegistryValue(std::string("C:\\")));
     EXPECT_EQ(read(key, "Broken"), RegistryValue(std::string("dflt")));
-    EXPECT_EQ(read("HKEY_CLASSES_ROOT\\.pgp", ""), RegistryValue(std::string("Vectrom.Parameters")));
+    EXPECT_EQ(read("HKEY_CLASSES_ROOT\\.pgp", ""),
+              RegistryValue(std::string("Vectrom.Parameters")));
     EXPECT_EQ(read("HKEY_CURRENT_USER\\Software\\Tessaron", "Who"),
               RegistryValue(std::string("drafter")));
 

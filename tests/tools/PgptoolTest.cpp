@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sys/wait.h>
 
 using namespace nm;
@@ -132,6 +133,34 @@ TEST(Pgptool, WritesTheOutputFileSafelyWithItsBackup) {
     const ToolRun failed = Pgptool({"normalize", "-o", dir.Path("none/x.pgp"), doc});
     EXPECT_EQ(failed.status, 1);
     EXPECT_NE(failed.err.find("这个路径不存在."), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+TEST(Pgptool, LocatesTheSampleHostsFileAndListsACatalogue) {
+    const std::string sample = std::filesystem::canonical(DataPath("../../examples/sample-host"));
+    const ToolRun found = Pgptool({"locate", "-v"}, "LC_ALL=C WINEPREFIX=" + Quote(sample));
+    EXPECT_EQ(found.status, 0) << found.err;
+    EXPECT_EQ(found.out, sample + "/drive_c/Vectrom/Support/vtrm.pgp\n");
+    EXPECT_NE(found.err.find("searched: " + sample + "/drive_c/Vectrom/Support/"),
+              std::string::npos);
+
+    TempDir empty;
+    const ToolRun none = Pgptool({"locate"}, "LC_ALL=C WINEPREFIX=" + Quote(empty.Path("")));
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out, "");
+
+    const ToolRun names =
+        Pgptool({"catalogue", empty.Write("my.pgc", "// mine\r\nLINE,line\r\nARC\r\n\"A,B\"\r\n")});
+    EXPECT_EQ(names.status, 0) << names.err;
+    EXPECT_EQ(names.out, "LINE\nARC\nA,B\n");
+    // The catalogue beside the program, with its office list.
+    const ToolRun shipped = Pgptool({"catalogue"});
+    EXPECT_EQ(shipped.status, 0) << shipped.err;
+    EXPECT_NE(shipped.out.find("\nLINE\n"), std::string::npos);
+    EXPECT_EQ(shipped.err, "");
 }
 
 } // namespace

@@ -2,13 +2,16 @@
 #include "ConsoleServices.h"
 
 #include "Clock.h"
+#include "CommandCatalogue.h"
 #include "FileIo.h"
 #include "HostLink.h"
 #include "ListRows.h"
+#include "Locator.h"
 #include "Main.h"
 #include "Merge.h"
 #include "PgpReader.h"
 #include "PgpWriter.h"
+#include "Registry.h"
 #include "RuntimeError.h"
 
 #include <clocale>
@@ -21,7 +24,9 @@ namespace {
 
 constexpr const char* Usage =
     "usage: pgptool normalize [--export] [--import FILE]... [-o OUT [--backup]] FILE\n"
-    "       pgptool list [--import FILE]... FILE\n";
+    "       pgptool list [--import FILE]... FILE\n"
+    "       pgptool locate [-v]\n"
+    "       pgptool catalogue [FILE]\n";
 
 constexpr const char* Help =
     "pgptool reads a program-parameters file (vtrm.pgp) exactly as the editor\n"
@@ -40,6 +45,17 @@ constexpr const char* Help =
     "                   tab-separated: 'alias NAME COMMAND' and\n"
     "                   'shell NAME COMMAND FLAGS PROMPT'; aliases first, each list\n"
     "                   in name order, rows marked --- included.\n"
+    "\n"
+    "  locate           print the program-parameters file the host uses for the\n"
+    "                   current user's profile, as the editor finds it at start-up\n"
+    "                   (on Linux in the Wine prefix $WINEPREFIX, else ~/.wine);\n"
+    "                   exit 1 when there is none.\n"
+    "      -v           also show the release, product, profile, the search list\n"
+    "                   and each folder searched, in order.\n"
+    "\n"
+    "  catalogue [FILE] print the command names the editor loads from the\n"
+    "                   catalogue FILE (default: alias.pgc beside pgptool), one\n"
+    "                   per line, in the order read.\n"
     "\n"
     "Messages the editor would show go to standard error; every question is\n"
     "answered Yes. Exit status: 0 done, 1 a file could not be read or written,\n"
@@ -111,43 +127,93 @@ int Normalize(nm::Main& main, const Options& options) {
     return WriteAll(stdout, nm::EncodeFileText(text + "\r\n", main.FileEncoding)) ? 0 : 1;
 }
 
+int Locate(const std::vector<std::string>& args) {
+    bool verbose = false;
+    for (const std::string& arg : args) {
+        if (arg == "-v")
+            verbose = true;
+        else
+            return UsageError(("unknown argument '" + arg + "'").c_str());
+    }
+    nm::ConsolePrompter prompter(stderr);
+    const auto registry = nm::MakeSystemRegistry();
+    nm::HostContext host = nm::SystemHostContext(prompter, *registry);
+    nm::LocateTrace trace;
+    const std::string found = nm::FindHostPgpFile(host, &trace);
+    if (verbose) {
+        std::fprintf(stderr, "release: %s\nproduct: %s\nprofile: %s\nsearch list: %s\n",
+                     trace.release.c_str(), trace.product.c_str(), trace.profile.c_str(),
+                     trace.searchList.c_str());
+        for (const std::string& folder : trace.searched)
+            std::fprintf(stderr, "searched: %s\n", folder.c_str());
+    }
+    if (found.empty())
+        return 1;
+    return WriteAll(stdout, found + "\n") ? 0 : 1;
+}
+
+int Catalogue(const std::vector<std::string>& args) {
+    if (args.size() > 1)
+        return UsageError("more than one FILE given");
+    if (!args.empty() && args[0].size() > 1 && args[0][0] == '-')
+        return UsageError(("unknown option '" + args[0] + "'").c_str());
+    nm::ConsolePrompter prompter(stderr);
+    nm::StoredRegistry noRegistry;
+    const nm::HostContext host{prompter, noRegistry, nm::ProgramFolder(), {}};
+    std::string file = args.empty() ? std::string() : args[0];
+    if (!file.empty() && !nm::FileExists(file)) {
+        std::fprintf(stderr, "pgptool: %s: no such catalogue file\n", file.c_str());
+        return 1;
+    }
+    std::string out;
+    for (const std::string& name : nm::LoadCommandCatalogue(host, file))
+        out += name + "\n";
+    return WriteAll(stdout, out) ? 0 : 1;
+}
+
+void PrintHelp() {
+    std::fputs(Usage, stdout);
+    std::fputs("\n", stdout);
+    std::fputs(Help, stdout);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
-    Options options;
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty())
         return UsageError("no command given");
-    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        std::fputs(Usage, stdout);
-        std::fputs("\n", stdout);
-        std::fputs(Help, stdout);
-        return 0;
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h" || arg == "help") {
+            PrintHelp();
+            return 0;
+        }
     }
+    Options options;
     options.command = args[0];
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (options.command == "locate")
+        return Locate(rest);
+    if (options.command == "catalogue" || options.command == "catalog")
+        return Catalogue(rest);
     if (options.command != "normalize" && options.command != "list")
         return UsageError(("unknown command '" + options.command + "'").c_str());
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        const std::string& arg = rest[i];
         const bool normalize = options.command == "normalize";
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(Usage, stdout);
-            std::fputs("\n", stdout);
-            std::fputs(Help, stdout);
-            return 0;
-        } else if (arg == "--import") {
-            if (++i == args.size())
+        if (arg == "--import") {
+            if (++i == rest.size())
                 return UsageError("--import needs a file");
-            options.imports.push_back(args[i]);
+            options.imports.push_back(rest[i]);
         } else if (normalize && arg == "--export") {
             options.exporting = true;
         } else if (normalize && arg == "--backup") {
             options.backup = true;
         } else if (normalize && arg == "-o") {
-            if (++i == args.size())
+            if (++i == rest.size())
                 return UsageError("-o needs a file");
-            options.output = args[i];
+            options.output = rest[i];
         } else if (arg.size() > 1 && arg[0] == '-') {
             return UsageError(("unknown option '" + arg + "'").c_str());
         } else if (options.file.empty()) {

@@ -1,0 +1,203 @@
+#include "CommandCatalogue.h"
+
+#include "Doubles.h"
+#include "Registry.h"
+#include "Text.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <utility>
+
+namespace nm {
+namespace {
+
+using Names = std::vector<std::string>;
+using Files = std::vector<std::pair<std::string, std::string>>;
+
+class CatalogueTest : public ::testing::Test {
+protected:
+    CatalogueTest() { std::filesystem::create_directories(dir.Path("prog")); }
+
+    std::string Put(const std::string& name, const std::string& bytes) {
+        return dir.Write("prog/" + name, bytes);
+    }
+    std::string Stored() const { return dir.Read("prog/alias.pgc"); }
+    std::string MissingText(const std::string& name) const {
+        return "支持文件" + std::string(12, ' ') + dir.Path("prog") + "/" + name +
+               "未找到. 请移动到与 ALIAS.EXE 相同的文件夹或者重新安装 Zentro Tools.";
+    }
+
+    test::TempDir dir;
+    test::ScriptedPrompter prompter;
+    StoredRegistry registry;
+    HostContext host{prompter, registry, dir.Path("prog"), ""};
+};
+
+TEST_F(CatalogueTest, ReadsItemsAndDropsDirectRepeats) {
+    const struct {
+        const char* text;
+        Names expected;
+    } cases[] = {
+        {"LINE\r\nline\r\nARC\r\nLINE\r\n", {"LINE", "ARC", "LINE"}},
+        {"LINE\r\n// draws\r\nLINE\r\n", {"LINE", "LINE"}},
+        {"A,B\r\nb\r\n", {"A", "B"}},
+        {"  \"X,Y\" ignored, Z\r\n", {"X,Y", "Z"}},
+        {"  LINE \t\r\rARC\nPOINT\r\n\r\n   \r\nCIRCLE", {"LINE", "ARC", "POINT", "CIRCLE"}},
+        {"A,,B,\r\n\"\"\r\nb\r\n", {"A", "B"}},
+        {"\xEF\xBB\xBF\"LINE\"\r\n画线\r\n", {"LINE", "画线"}},
+    };
+    for (const auto& c : cases) {
+        Put("alias.pgc", c.text);
+        EXPECT_EQ(LoadCommandCatalogue(host), c.expected) << c.text;
+    }
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(CatalogueTest, IncludedFilesAreReadAsPlainNameLists) {
+    const struct {
+        const char* main;
+        Files included;
+        Names expected;
+        Names missing; // the files the user is told about, in order
+    } cases[] = {
+        {"LINE\r\n#include \"one.pgc\"\r\nARC\r\n",
+         {{"one.pgc", "CIRCLE\r\ncircle\r\n"}},
+         {"LINE", "CIRCLE", "ARC"},
+         {}},
+        // One repeat memory for all included files, apart from the main file's.
+        {"LINE\r\n#include \"one.pgc\"\r\n#INCLUDE \"two.pgc\"\r\nLINE\r\n",
+         {{"one.pgc", "LINE\r\nARC\r\n"}, {"two.pgc", "arc\r\nPOINT\r\n"}},
+         {"LINE", "LINE", "ARC", "POINT", "LINE"},
+         {}},
+        {"#include \"one.pgc\"\r\n",
+         {{"one.pgc", "// note\r\n#include \"two.pgc\"\r\n"}, {"two.pgc", "NESTED\r\n"}},
+         {"// note", "#include \"two.pgc\""},
+         {}},
+        {"#incl\r\n#include x\r\n#include \"\"\r\nLINE\r\n", {}, {"LINE"}, {}},
+        {"#include \"gone.pgc\"\r\nLINE\r\n", {}, {"LINE"}, {"gone.pgc"}},
+        {"#include \"folder\"\r\n#include \"gone.pgc\"\r\nLINE\r\n",
+         {},
+         {"LINE"},
+         {"folder", "gone.pgc"}},
+    };
+    std::filesystem::create_directories(dir.Path("prog/folder"));
+    for (const auto& c : cases) {
+        prompter.shown.clear();
+        std::filesystem::remove(dir.Path("prog/one.pgc"));
+        std::filesystem::remove(dir.Path("prog/two.pgc"));
+        Put("alias.pgc", c.main);
+        for (const auto& [name, text] : c.included)
+            Put(name, text);
+        EXPECT_EQ(LoadCommandCatalogue(host), c.expected) << c.main;
+        ASSERT_EQ(prompter.shown.size(), c.missing.size()) << c.main;
+        for (std::size_t i = 0; i < c.missing.size(); ++i) {
+            EXPECT_EQ(prompter.shown[i].text, MissingText(c.missing[i]));
+            EXPECT_EQ(prompter.shown[i].title, "文件未找到");
+        }
+    }
+}
+
+TEST_F(CatalogueTest, StopsAtCapacityInMainFileAndIncludes) {
+    std::string many, some;
+    for (int i = 0; i < 1500; ++i)
+        many += "CMD" + std::to_string(i) + "\r\n";
+    for (int i = 0; i < 1000; ++i)
+        some += "CMD" + std::to_string(i) + "\r\n";
+    Put("more.pgc", "EXTRA1\r\nEXTRA2\r\n");
+
+    Put("alias.pgc", many);
+    Names names = LoadCommandCatalogue(host);
+    ASSERT_EQ(names.size(), CatalogueCapacity);
+    EXPECT_EQ(names.back(), "CMD1000");
+
+    Put("alias.pgc", some + "#include \"more.pgc\"\r\nLAST\r\n");
+    names = LoadCommandCatalogue(host);
+    ASSERT_EQ(names.size(), CatalogueCapacity);
+    EXPECT_EQ(names.back(), "EXTRA1");
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(CatalogueTest, MissingCatalogueTellsTheUserAndGivesNoNames) {
+    EXPECT_TRUE(LoadCommandCatalogue(host).empty());
+    Put("alias.pgc", "");
+    EXPECT_TRUE(LoadCommandCatalogue(host).empty());
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    for (const MessageBox& box : prompter.shown) {
+        EXPECT_EQ(box.text, MissingText("alias.pgc"));
+        EXPECT_EQ(box.title, "文件未找到");
+        EXPECT_EQ(box.buttons, Buttons::OK);
+        EXPECT_EQ(box.icon, Icon::None);
+    }
+
+    // A file named on the command line is read as it is, or quietly not at all.
+    prompter.shown.clear();
+    EXPECT_TRUE(LoadCommandCatalogue(host, dir.Path("nowhere.pgc")).empty());
+    EXPECT_EQ(LoadCommandCatalogue(host, dir.Write("own.pgc", "ARC\r\n")), Names{"ARC"});
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(CatalogueTest, KnownCommandIsNotOffered) {
+    Put("alias.pgc", "LINE\r\n");
+    Names list{"ARC", "Line"};
+    EXPECT_FALSE(IsKnownCommand("line", {}));
+    for (const char* typed : {"LINE", "line", "lInE"})
+        OfferNewCommand(host, typed, list);
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(list, (Names{"ARC", "Line"}));
+    EXPECT_EQ(Stored(), "LINE\r\n");
+}
+
+TEST_F(CatalogueTest, YesAppendsTheNameInTheFilesOwnForm) {
+    const struct {
+        std::string before;
+        std::string command;
+        std::string after;
+    } cases[] = {
+        {"LINE\r\n", "myline", "LINE\r\n\"MYLINE\"\r\n"},
+        {"LINE", "MyLine", "LINE\r\n\"MYLINE\"\r\n"},
+        {"LINE\r", "myline", "LINE\r\"MYLINE\"\r\n"},
+        {"\xEF\xBB\xBFLINE\r\n", "myline", "\xEF\xBB\xBFLINE\r\n\"MYLINE\"\r\n"},
+        {"\xD6\xD0\xCE\xC4\r\n", "画线", "\xD6\xD0\xCE\xC4\r\n\"\xBB\xAD\xCF\xDF\"\r\n"},
+    };
+    for (const auto& c : cases) {
+        prompter.shown.clear();
+        Put("alias.pgc", c.before);
+        Names list{"ARC"};
+        OfferNewCommand(host, c.command, list);
+        EXPECT_EQ(Stored(), c.after) << c.before;
+        EXPECT_EQ(list.back(), UpperCase(c.command));
+        EXPECT_EQ(LoadCommandCatalogue(host).back(), UpperCase(c.command));
+        ASSERT_EQ(prompter.shown.size(), 1u);
+    }
+    const MessageBox& box = prompter.shown.front();
+    EXPECT_EQ(box.text, "'画线' 是一个新的命令. 你想增加到你的命令列表吗?");
+    EXPECT_EQ(box.title, "增加命令?");
+    EXPECT_EQ(box.buttons, Buttons::YesNo);
+    EXPECT_EQ(box.icon, Icon::None);
+}
+
+TEST_F(CatalogueTest, NoLeavesFileAndListAlone) {
+    Put("alias.pgc", "LINE\r\n");
+    Names list{"LINE"};
+    prompter.answers = {Answer::No};
+    OfferNewCommand(host, "myline", list);
+    EXPECT_EQ(list, Names{"LINE"});
+    EXPECT_EQ(Stored(), "LINE\r\n");
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, "'MYLINE' 是一个新的命令. 你想增加到你的命令列表吗?");
+}
+
+TEST_F(CatalogueTest, YesWithoutCatalogueStillKnowsTheName) {
+    Names list;
+    OfferNewCommand(host, "myline", list);
+    EXPECT_EQ(list, Names{"MYLINE"});
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(prompter.shown[1].text, MissingText("alias.pgc"));
+    EXPECT_FALSE(dir.Exists("prog/alias.pgc"));
+    OfferNewCommand(host, "MyLine", list);
+    EXPECT_EQ(prompter.shown.size(), 2u);
+}
+
+} // namespace
+} // namespace nm
