@@ -55,16 +55,8 @@ void AddLineItems(std::string_view line, std::vector<std::string>& items) {
 // The items of a file's text; lines end at CR LF, CR or LF.
 std::vector<std::string> TextItems(std::string_view text) {
     std::vector<std::string> items;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) {
-            AddLineItems(text.substr(pos), items);
-            break;
-        }
-        AddLineItems(text.substr(pos, end - pos), items);
-        pos = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-    }
+    for (const std::string_view line : SplitLines(text))
+        AddLineItems(line, items);
     return items;
 }
 

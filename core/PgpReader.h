@@ -19,8 +19,4 @@ enum class ReadResult {
 // load lists hold exactly the entries of the lines before the failing line.
 ReadResult ReadPgpFile(Main& main, const std::string& path, bool importing);
 
-// The lines of a text: a line ends at CR LF, a bare CR or a bare LF; the last
-// line needs no end.
-std::vector<std::string_view> SplitLines(std::string_view text);
-
 } // namespace nm

@@ -5,10 +5,16 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace nm {
 
 bool IsValidUtf8(std::string_view text);
+// Appends one code point in UTF-8.
+void AppendUtf8(std::string& out, char32_t codePoint);
+// The lines of a text: a line ends at CR LF, a bare CR or a bare LF; the last
+// line needs no end.
+std::vector<std::string_view> SplitLines(std::string_view text);
 
 // Number of characters.
 std::size_t CharCount(std::string_view text);
