@@ -43,4 +43,32 @@ bool RemoveListItem(Main& main, int page, int key) {
     return true;
 }
 
+std::optional<std::size_t> FindEntry(const Main& main, int page, std::string_view name) {
+    const EntryTable& table = main.Lists.at(static_cast<std::size_t>(page));
+    for (std::size_t i = 0; i < table.Count(); ++i)
+        if (CompareNoCase(table.At(i).text, name) == 0)
+            return i;
+    return std::nullopt;
+}
+
+bool EntryComplete(int page, const EntryFields& fields) {
+    return !fields.name.empty() && (page == ShellList || !fields.command.empty());
+}
+
+std::optional<std::size_t> AddEntryRow(Main& main, int page, const EntryFields& fields) {
+    if (!EntryComplete(page, fields)) {
+        main.EditMode = 0;
+        return std::nullopt;
+    }
+    EntryTable& table = main.Lists.at(static_cast<std::size_t>(page));
+    std::array<std::string, 3> sub{std::string(TrimSpaces(fields.command)), {}, {}};
+    if (page == ShellList) {
+        sub[1] = fields.flags;
+        sub[2] = fields.prompt;
+    }
+    const std::size_t position = table.Add(UpperCase(TrimSpaces(fields.name)), std::move(sub));
+    main.FileChanged = 1;
+    return position;
+}
+
 } // namespace nm

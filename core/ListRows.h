@@ -4,6 +4,10 @@
 
 #include "Main.h"
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 namespace nm {
 
 // The row half of filling the list views: rebuilds both lists from the load
@@ -14,5 +18,29 @@ void FillListRows(Main& main, bool importing);
 // highest key takes the freed one, so that N rows keep the keys 1 to N.
 // Sets FileChanged. Returns false when no row has that key.
 bool RemoveListItem(Main& main, int page, int key);
+
+// The position of the first row of the page's list whose name equals `name`,
+// letter case aside.
+std::optional<std::size_t> FindEntry(const Main& main, int page, std::string_view name);
+
+// What an entry dialog hands back: the name, the command and, for a shell
+// command, the flags and the prompt.
+struct EntryFields {
+    std::string name;
+    std::string command;
+    std::string flags;
+    std::string prompt;
+    bool operator==(const EntryFields&) const = default;
+};
+
+// True when the fields make a row of the page: a name, and for a command
+// alias a command too.
+bool EntryComplete(int page, const EntryFields& fields);
+
+// Adds a row made from a dialog's fields with the next key: the name trimmed
+// in upper case and the command trimmed; a shell command's flags and prompt as
+// typed. Sets FileChanged and returns the row's position; an incomplete entry
+// adds nothing, sets EditMode to 0 and returns nothing.
+std::optional<std::size_t> AddEntryRow(Main& main, int page, const EntryFields& fields);
 
 } // namespace nm

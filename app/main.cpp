@@ -1,0 +1,53 @@
+// nickmaker: the editor for the Vectrom host's command aliases and shell commands.
+#include "EntryDialogBox.h"
+#include "QtFileDialogs.h"
+#include "QtPrompter.h"
+#include "frmAlias.h"
+
+#include "Clock.h"
+#include "HostLink.h"
+#include "Locator.h"
+#include "Registry.h"
+#include "SettingsStore.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    std::setlocale(LC_ALL, "");
+    QApplication::setApplicationName("nickmaker");
+    QApplication::setApplicationVersion(NICKMAKER_VERSION);
+
+    const auto registry = nm::MakeSystemRegistry();
+    const auto settings = nm::MakeSystemSettingsStore();
+    const auto host = nm::MakeSystemHostLink();
+    const auto clock = nm::MakeSystemClock();
+    nm::QtPrompter prompter(nullptr, QString::fromUtf8(nm::ProgramTitle));
+    nm::QtFileDialogs dialogs(nullptr);
+    nm::frmAlias window(nm::EditorServices{prompter, dialogs, *host, *clock, *settings,
+                                           nm::SystemHostContext(prompter, *registry),
+                                           [] { QApplication::quit(); }});
+    nm::EntryDialogBox entryDialogs(window);
+    window.SetEntryDialogs(&entryDialogs);
+
+    // Start once the event loop runs, so that leaving during start-up ends it.
+    QTimer::singleShot(0, &window, [&window] {
+        window.Form_Load();
+        // NICKMAKER_SCREENSHOT=FILE: save a picture of the loaded window and end.
+        if (const char* shot = std::getenv("NICKMAKER_SCREENSHOT"); shot && *shot) {
+            const QString path = QString::fromLocal8Bit(shot);
+            QTimer::singleShot(500, &window, [&window, path] {
+                const bool saved = window.grab().save(path);
+                std::fprintf(stderr, saved ? "screenshot: %s\n" : "could not save %s\n",
+                             path.toLocal8Bit().constData());
+                QApplication::exit(saved ? 0 : 1);
+            });
+        }
+    });
+    return QApplication::exec();
+}

@@ -1,0 +1,88 @@
+// The settings kept between runs in the user's INI file.
+#include "SettingsStore.h"
+#include "Doubles.h"
+#include "RuntimeError.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <tuple>
+#include <vector>
+
+using nm::IniSettingsStore;
+using nm::test::TempDir;
+
+namespace {
+
+// The editor's own names, with the trailing blanks it has always used.
+const std::string App = "Tessaron 应用软件        ";
+const std::string Editor = "Vectrom 热键编辑器       ";
+const std::string Confirm = "确认     ";
+
+} // namespace
+
+TEST(SettingsStore, ValuesComeBackThroughAnotherStoreOnTheSameFile) {
+    TempDir dir;
+    const std::string path = dir.Path("config/nickmaker/settings.ini"); // folders made on save
+    // Saved in order; the same key in another section, or without the blanks, is another setting.
+    const std::vector<std::tuple<std::string, std::string, std::string>> saves = {
+        {Editor, Confirm, "True"},
+        {"Other", Confirm, "0"},
+        {Editor, "确认", "bare"},
+        {Editor, Confirm, "False  "}};
+    for (const auto& [section, key, value] : saves)
+        IniSettingsStore(path).SaveSetting(App, section, key, value);
+    IniSettingsStore reader(path);
+    EXPECT_EQ(reader.GetSetting(App, Editor, Confirm, "?"), "False  ");
+    EXPECT_EQ(reader.GetSetting(App, "Other", Confirm, "?"), "0");
+    EXPECT_EQ(reader.GetSetting(App, Editor, "确认", "?"), "bare");
+    EXPECT_EQ(dir.Read("config/nickmaker/settings.ini"), "[" + App + "\\" + Editor + "]\n" +
+                                                             Confirm + "=False  \n确认=bare\n\n[" +
+                                                             App + "\\Other]\n" + Confirm + "=0\n");
+    EXPECT_EQ(IniSettingsStore(dir.Path("none.ini")).GetSetting(App, Editor, Confirm, "fb"), "fb");
+    EXPECT_EQ(IniSettingsStore(dir.Path("")).GetSetting(App, Editor, Confirm, "fb"), "fb");
+}
+
+TEST(SettingsStore, SavingKeepsEveryOtherLineAsItWas) {
+    TempDir dir;
+    const std::string before = "; kept\r\n[a\\b]\r\nk=1\r\n k =2\n\n[x\\y]]\nk=3\n[a\\b]\nk=late";
+    IniSettingsStore store(dir.Write("s.ini", before));
+    // CR ends no value, names are not trimmed, and the first block of a section counts.
+    for (const auto& [app, section, key, value] :
+         std::vector<std::array<std::string, 4>>{{"a", "b", "k", "1"},
+                                                 {"a", "b", " k ", "2"},
+                                                 {"x", "y]", "k", "3"},
+                                                 {"a", "c", "k", "?"}})
+        EXPECT_EQ(store.GetSetting(app, section, key, "?"), value) << key;
+    // Application, section, key, value, and the file afterwards.
+    const std::vector<std::array<std::string, 5>> cases = {
+        {"a", "b", "k", "9", "; kept\r\n[a\\b]\r\nk=9\n k =2\n\n[x\\y]]\nk=3\n[a\\b]\nk=late\n"},
+        {"a", "b", "n", "",
+         "; kept\r\n[a\\b]\r\nk=1\r\n k =2\nn=\n\n[x\\y]]\nk=3\n[a\\b]\nk=late\n"},
+        {"x", "y]", "k", "4", "; kept\r\n[a\\b]\r\nk=1\r\n k =2\n\n[x\\y]]\nk=4\n[a\\b]\nk=late\n"},
+        {"a", "c", "k", "5", before + "\n\n[a\\c]\nk=5\n"}};
+    for (const auto& [app, section, key, value, after] : cases) {
+        dir.Write("s.ini", before);
+        store.SaveSetting(app, section, key, value);
+        EXPECT_EQ(dir.Read("s.ini"), after) << section << key;
+    }
+}
+
+TEST(SettingsStore, RefusesWhatTheFileCouldNotGiveBack) {
+    TempDir dir;
+    IniSettingsStore store(dir.Write("s.ini", "[a\\b]\nk=1\n"));
+    for (const auto& [section, key, value] :
+         std::vector<std::array<std::string, 3>>{{"b", "k=", "v"},
+                                                 {"b", "[k]", "v"},
+                                                 {"b", "k", "v\r"},
+                                                 {"b", "k", "v\nw"},
+                                                 {"b\n", "k", "v"}}) {
+        EXPECT_THAT([&] { store.SaveSetting("a", section, key, value); },
+                    testing::Throws<nm::RuntimeError>(
+                        testing::Property(&nm::RuntimeError::Number, nm::Err::InvalidCall)))
+            << key;
+        EXPECT_EQ(dir.Read("s.ini"), "[a\\b]\nk=1\n");
+    }
+}

@@ -1,0 +1,77 @@
+#include "QtFileDialogs.h"
+
+#include "FileIo.h"
+#include "RuntimeError.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStringList>
+
+namespace nm {
+
+QString QtFilter(const std::string& barFilter) {
+    const QStringList pieces = QString::fromStdString(barFilter).split(QLatin1Char('|'));
+    QStringList entries;
+    for (qsizetype i = 0; i < pieces.size(); i += 2) {
+        const QString& description = pieces[i];
+        if (i + 1 == pieces.size()) {
+            // A closing bar leaves an empty piece, which is no entry at all.
+            if (!description.isEmpty())
+                entries.append(description);
+            break;
+        }
+        // The program separates patterns with ";", Qt with blanks.
+        QString patterns = pieces[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        const bool endsInBlank = description.endsWith(QLatin1Char(' '));
+        entries.append(description + (endsInBlank ? QString() : QStringLiteral(" ")) +
+                       QLatin1Char('(') + patterns + QLatin1Char(')'));
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+std::string QtFileDialogs::Picked(const QString& path) {
+    // Qt reports "/" on every platform; the program shows and compares native paths.
+    std::string picked = QDir::toNativeSeparators(path).toStdString();
+    fileTitle_ = FileNamePart(picked);
+    return picked;
+}
+
+QtFileDialogs::QtFileDialogs(QWidget* parent) : parent_(parent) {}
+
+QtFileDialogs::~QtFileDialogs() = default;
+
+std::optional<std::string> QtFileDialogs::ShowOpen(const std::string& filter,
+                                                   const std::string& fileName) {
+    const QString path = QFileDialog::getOpenFileName(
+        parent_, QString(), QString::fromStdString(fileName), QtFilter(filter));
+    if (path.isEmpty())
+        return std::nullopt;
+    return Picked(path);
+}
+
+std::string QtFileDialogs::ShowSave(const std::string& filter, const std::string& fileName) {
+    // The program asks its own question before it replaces a file.
+    const QString path =
+        QFileDialog::getSaveFileName(parent_, QString(), QString::fromStdString(fileName),
+                                     QtFilter(filter), nullptr, QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty())
+        throw RuntimeError(Err::DialogCancelled);
+    return Picked(path);
+}
+
+void QtFileDialogs::ShowPrinterSetup() {
+    QPrintDialog dialog(&Printer(), parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        throw RuntimeError(Err::DialogCancelled);
+}
+
+QPrinter& QtFileDialogs::Printer() {
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>();
+    return *printer_;
+}
+
+} // namespace nm

@@ -1,0 +1,136 @@
+// The main window: start-up, the document's lifecycle (New, Open, Import,
+// Save, Apply, OK, Cancel, Exit), the two list pages and their entry commands.
+#pragma once
+
+#include "DocumentView.h"
+#include "EntryDialogs.h"
+#include "EntryTableModel.h"
+#include "Locator.h"
+#include "Main.h"
+#include "SettingsStore.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QCheckBox;
+class QDialog;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTreeView;
+
+namespace Ui {
+class frmAlias;
+}
+
+namespace nm {
+
+// Where the confirm option is kept; the trailing blanks belong to the names.
+extern const std::string SettingsApplication;
+extern const std::string SettingsSection;
+extern const std::string SettingsKey;
+
+inline constexpr const char* ProgramTitle = "Vectrom 热键编辑器";
+
+struct EditorServices {
+    Prompter& prompter;
+    FileDialogs& dialogs;
+    HostLink& host;
+    Clock& clock;
+    SettingsStore& settings;
+    HostContext hostContext;
+    // Ends the program (after the confirm option has been stored).
+    std::function<void()> exitProgram;
+};
+
+class frmAlias final : public QMainWindow, public DocumentView {
+    Q_OBJECT
+public:
+    explicit frmAlias(EditorServices services, QWidget* parent = nullptr);
+    ~frmAlias() override;
+
+    void SetEntryDialogs(EntryDialogs* dialogs) { entryDialogs_ = dialogs; }
+
+    Main& State() { return main_; }
+    const std::vector<std::string>& Catalogue() const { return catalogue_; }
+    std::vector<std::string>& Catalogue() { return catalogue_; }
+
+    // Start-up.
+    void Form_Load();
+    void Form_Unload();
+
+    // DocumentView.
+    void UpdateCaption() override;
+    void UpdateCommandState() override;
+    bool ConfirmChecked() const override;
+
+    // Centres a dialog over the window and shows it modally; its result.
+    int ShowModalCentred(QDialog* window);
+
+    void StartBrowse(bool& import);
+    void StartApply(bool& cancel);
+    void StartCancel();
+    void FillInListView(bool& importing);
+
+    int CurrentTabIndex() const;
+    void SelectListItem(int position, int page);
+    void AddEntryFromDialog(const EntryFields& fields);
+    void StartEdit(int& index);
+    void StartRemove(int& index);
+    void lvwAlias_ColumnClick(int index, int column);
+
+    // Buttons, menus and the tab strip.
+    void cmdOk_Click();
+    void cmdApply_Click();
+    void cmdCancel_Click();
+    EntryFields cmdAdd_Click(int index);
+    void cmdEdit_Click(int index);
+    void cmdRemove_Click(int index);
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileImport_Click();
+    void mnuFileExport_Click();
+    void mnuFileSetup_Click();
+    void mnuFileExit_Click();
+    void mnuEditAdd_Click();
+    void mnuEditEdit_Click();
+    void mnuEditRemove_Click();
+    void tbsMain_Click();
+
+    // The controls, indexed by page where there is one per page.
+    std::array<QTreeView*, 2> lvwAlias{};
+    std::array<QPushButton*, 2> cmdAdd{};
+    std::array<QPushButton*, 2> cmdEdit{};
+    std::array<QPushButton*, 2> cmdRemove{};
+    std::array<QGroupBox*, 2> fraMain{};
+    std::array<EntryTableModel*, 2> models{};
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The save question of Open and New; false when the command must stop.
+    bool AskToSaveChanges(const std::string& filter);
+    // A change of one list's rows, with its selection kept by key.
+    void ChangeRows(int page, const std::function<void()>& change);
+    const Row* SelectedRow(int page) const;
+    void MakeDefault(QPushButton* button);
+    void ConnectSignals();
+
+    std::unique_ptr<Ui::frmAlias> ui_;
+    EditorServices services_;
+    Main main_;
+    EntryDialogs* entryDialogs_ = nullptr;
+    std::vector<std::string> catalogue_;
+    bool unloading_ = false;
+};
+
+} // namespace nm
