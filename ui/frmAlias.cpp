@@ -76,10 +76,25 @@ frmAlias::frmAlias(EditorServices services, QWidget* parent)
             list->setColumnWidth(static_cast<int>(c), widths[c] / 15);
         list->installEventFilter(this);
     }
+    // Printing, help and the about box have no window in this editor yet.
+    for (QAction* action : {ui_->mnuFilePrint, ui_->mnuHelpSearch, ui_->mnuHelpAbout})
+        action->setEnabled(false);
     ConnectSignals();
 }
 
 frmAlias::~frmAlias() = default;
+
+void frmAlias::keyPressEvent(QKeyEvent* event) {
+    // Enter presses the window's default button, as in a dialog.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        for (QPushButton* button : {cmdAdd[0], cmdAdd[1], ui_->cmdOk, ui_->cmdApply})
+            if (button->isDefault() && button->isEnabled()) {
+                button->click();
+                return;
+            }
+    }
+    QMainWindow::keyPressEvent(event);
+}
 
 void frmAlias::ConnectSignals() {
     connect(ui_->cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });

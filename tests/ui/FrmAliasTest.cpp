@@ -429,9 +429,10 @@ TEST(FrmAlias, AddAndEditThroughTheDialogs) {
     EXPECT_EQ(e.entry.captions, (std::vector<std::string>{"新建命令热键", "新建命令热键"}));
     EXPECT_EQ(e.Rows(AliasList), (std::vector<std::string>{"CP=3", "L=2", "Z=1"}));
     EXPECT_EQ(e.M().Lists[AliasList].At(2).sub[0], "ZOOM");
-    // Cancel in the Add dialog adds nothing.
+    // Cancel in the Add dialog adds nothing; Enter in the list is the default Add.
     e.entry.replies = {{{}, false}};
-    e.window->cmdAdd_Click(AliasList);
+    e.Press(AliasList, Qt::Key_Return);
+    EXPECT_EQ(e.entry.captions.size(), 3u);
     EXPECT_EQ(e.Rows(AliasList).size(), 3u);
 
     // Editing L into CP leaves one CP: the edited entry, added last.
