@@ -105,11 +105,7 @@ std::string AskSaveFileName(Main& main, const std::string& filter, const std::st
     };
     ReactionTable table;
     table.onError = [&] { prompter.SetBusy(false); };
-    table.settle = [](const RuntimeError& e) -> std::optional<Reaction> {
-        if (e.Number() == Err::DialogCancelled)
-            return Reaction{Action::End, nullptr};
-        return std::nullopt;
-    };
+    table.settle = EndWhenCancelled;
     table.byCode[Code::Retry] = {Action::RetryOperation, nullptr};
     table.byCode[Code::Ignore] = {Action::RunStepAgain, nullptr};
     table.byCode[Code::GiveUp] = {Action::NextStep,

@@ -78,6 +78,12 @@ std::function<void(Prompter&, const RuntimeError&)> ShowDetails() {
     return [](Prompter& p, const RuntimeError& e) { ShowErrorDetails(p, e); };
 }
 
+std::optional<Reaction> EndWhenCancelled(const RuntimeError& error) {
+    if (error.Number() == Err::DialogCancelled)
+        return Reaction{Action::End, nullptr};
+    return std::nullopt;
+}
+
 Outcome RunSteps(Prompter& prompter, std::span<const Step> steps, const ReactionTable& table) {
     bool hadError = false;
     std::size_t i = 0;

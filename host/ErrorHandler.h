@@ -70,6 +70,10 @@ struct ReactionTable {
     std::function<std::optional<Reaction>(std::size_t step, FileErrorAction code)> forStep;
 };
 
+// A `settle` for procedures that end without a word when the user cancels a
+// file dialog (run-time error 32755).
+std::optional<Reaction> EndWhenCancelled(const RuntimeError& error);
+
 enum class Outcome {
     Completed,           // every step ran
     CompletedWithErrors, // every step ran or was skipped after an error

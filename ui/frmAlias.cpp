@@ -338,11 +338,7 @@ void frmAlias::StartApply(bool& cancel) {
         },
     };
     ReactionTable table;
-    table.settle = [](const RuntimeError& e) -> std::optional<Reaction> {
-        if (e.Number() == Err::DialogCancelled)
-            return Reaction{Action::End, nullptr};
-        return std::nullopt;
-    };
+    table.settle = EndWhenCancelled;
     table.byCode[Code::Retry] = {Action::RetryOperation, nullptr};
     table.byCode[Code::Ignore] = {Action::RunStepAgain, nullptr};
     table.byCode[Code::GiveUp] = {Action::End, nullptr};
