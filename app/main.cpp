@@ -1,8 +1,9 @@
 // nickmaker: the editor for the Vectrom host's command aliases and shell commands.
-#include "EntryDialogBox.h"
 #include "QtFileDialogs.h"
 #include "QtPrompter.h"
 #include "frmAlias.h"
+#include "frmNewAlias.h"
+#include "frmNewShell.h"
 
 #include "Clock.h"
 #include "HostLink.h"
@@ -32,8 +33,6 @@ int main(int argc, char** argv) {
     nm::frmAlias window(nm::EditorServices{prompter, dialogs, *host, *clock, *settings,
                                            nm::SystemHostContext(prompter, *registry),
                                            [] { QApplication::quit(); }});
-    nm::EntryDialogBox entryDialogs(window);
-    window.SetEntryDialogs(&entryDialogs);
 
     // Start once the event loop runs, so that leaving during start-up ends it.
     QTimer::singleShot(0, &window, [&window] {
@@ -42,9 +41,22 @@ int main(int argc, char** argv) {
         if (const char* shot = std::getenv("NICKMAKER_SCREENSHOT"); shot && *shot) {
             const QString path = QString::fromLocal8Bit(shot);
             QTimer::singleShot(500, &window, [&window, path] {
-                const bool saved = window.grab().save(path);
-                std::fprintf(stderr, saved ? "screenshot: %s\n" : "could not save %s\n",
-                             path.toLocal8Bit().constData());
+                bool saved = window.grab().save(path);
+                std::fprintf(stderr, "screenshot: %s\n", path.toLocal8Bit().constData());
+                // The two entry dialogs beside it, as Add opens them.
+                QString base = path;
+                base.chop(4);
+                const std::pair<QDialog*, QString> dialogs[] = {
+                    {&window.AliasDialog(), base + "-alias.png"},
+                    {&window.ShellDialog(), base + "-shell.png"}};
+                for (const auto& [dialog, file] : dialogs) {
+                    dialog->setWindowTitle(dialog == dialogs[0].first ? "新建命令热键"
+                                                                      : "新建外部命令");
+                    dialog->show();
+                    saved = dialog->grab().save(file) && saved;
+                    dialog->hide();
+                    std::fprintf(stderr, "screenshot: %s\n", file.toLocal8Bit().constData());
+                }
                 QApplication::exit(saved ? 0 : 1);
             });
         }

@@ -44,6 +44,8 @@ bool RemoveListItem(Main& main, int page, int key) {
 }
 
 std::optional<std::size_t> FindEntry(const Main& main, int page, std::string_view name) {
+    if (name.empty())
+        return std::nullopt;
     const EntryTable& table = main.Lists.at(static_cast<std::size_t>(page));
     for (std::size_t i = 0; i < table.Count(); ++i)
         if (CompareNoCase(table.At(i).text, name) == 0)

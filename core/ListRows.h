@@ -20,7 +20,7 @@ void FillListRows(Main& main, bool importing);
 bool RemoveListItem(Main& main, int page, int key);
 
 // The position of the first row of the page's list whose name equals `name`,
-// letter case aside.
+// letter case aside; nothing for the empty name.
 std::optional<std::size_t> FindEntry(const Main& main, int page, std::string_view name);
 
 // What an entry dialog hands back: the name, the command and, for a shell

@@ -9,6 +9,8 @@
 #include "PgpReader.h"
 #include "PgpWriter.h"
 #include "Text.h"
+#include "frmNewAlias.h"
+#include "frmNewShell.h"
 
 #include <QCloseEvent>
 #include <QDialog>
@@ -40,7 +42,8 @@ QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// The list font: 宋体 at 8 points, or the nearest CJK font installed.
+} // namespace
+
 QFont ListFont() {
     QFont font;
     font.setFamilies({"宋体", "SimSun", "AR PL UMing CN", "Noto Serif CJK SC", "Noto Sans CJK SC",
@@ -48,8 +51,6 @@ QFont ListFont() {
     font.setPointSize(8);
     return font;
 }
-
-} // namespace
 
 frmAlias::frmAlias(EditorServices services, QWidget* parent)
     : QMainWindow(parent), ui_(std::make_unique<Ui::frmAlias>()), services_(std::move(services)),
@@ -492,25 +493,51 @@ void frmAlias::AddEntryFromDialog(const EntryFields& fields) {
     UpdateCommandState();
 }
 
+frmNewAlias& frmAlias::AliasDialog() {
+    if (!aliasDialog_)
+        aliasDialog_ = std::make_unique<frmNewAlias>(*this);
+    return *aliasDialog_;
+}
+
+frmNewShell& frmAlias::ShellDialog() {
+    if (!shellDialog_)
+        shellDialog_ = std::make_unique<frmNewShell>(*this);
+    return *shellDialog_;
+}
+
 EntryFields frmAlias::cmdAdd_Click(int index) {
     const auto p = static_cast<std::size_t>(index);
     const bool editing = main_.EditMode != 0;
-    EntryFields fields;
-    std::string caption;
-    if (editing) {
-        caption = index == AliasList ? "编辑命令热键" : "编辑外部命令";
-        fields = {main_.EditName, main_.EditCommand, main_.EditFlags, main_.EditPrompt};
-    } else {
-        caption = index == AliasList ? "新建命令热键" : "新建外部命令";
-        fields.flags = index == ShellList ? "0" : "";
-    }
     EntryFields result;
-    if (entryDialogs_)
-        result = entryDialogs_->Show(index, caption, fields, editing);
-    else
-        main_.DialogCancelled = true;
-    // An empty name adds nothing, and must not take away a row whose name is empty.
-    if (!editing && !result.name.empty()) {
+    if (index == AliasList) {
+        frmNewAlias& dialog = AliasDialog();
+        if (editing) {
+            dialog.setWindowTitle("编辑命令热键");
+            dialog.SetFields(main_.EditName, main_.EditCommand);
+            dialog.SelectName();
+        } else {
+            dialog.SetFields({}, {});
+            dialog.setWindowTitle("新建命令热键");
+        }
+        ShowModalCentred(&dialog);
+        result = {dialog.Name(), dialog.Command(), {}, {}};
+    } else {
+        frmNewShell& dialog = ShellDialog();
+        if (editing) {
+            dialog.setWindowTitle("编辑外部命令");
+            dialog.SetFields(
+                {main_.EditName, main_.EditCommand, main_.EditFlags, main_.EditPrompt});
+            dialog.SelectName();
+        } else {
+            dialog.setWindowTitle("新建外部命令");
+            dialog.ClearTexts();
+            dialog.SetFlags("0");
+            dialog.SelectName();
+        }
+        ShowModalCentred(&dialog);
+        result = dialog.Fields();
+    }
+    if (!editing) {
         if (const auto found = FindEntry(main_, index, result.name)) {
             const int key = main_.Lists[p].At(*found).key;
             ChangeRows(index, [&] { RemoveListItem(main_, index, key); });
@@ -527,7 +554,7 @@ void frmAlias::StartEdit(int& index) {
     const Row* row = SelectedRow(index);
     if (!row)
         return;
-    const int editedKey = row->key;
+    editedKey_ = row->key;
     main_.EditName = row->text == MarkedName ? std::string() : row->text;
     main_.EditCommand = row->sub[0];
     if (index == ShellList) {
@@ -536,13 +563,11 @@ void frmAlias::StartEdit(int& index) {
     }
     main_.EditMode = 1;
     const EntryFields result = cmdAdd_Click(index);
-    // An entry the list could not take back would lose the edited row: that
-    // counts as no change.
-    if (!main_.DialogCancelled && !EntryComplete(index, result))
-        main_.DialogCancelled = true;
+    const int edited = editedKey_;
+    editedKey_ = 0;
     if (!main_.DialogCancelled) {
         if (main_.EditMode == 1) {
-            ChangeRows(index, [&] { RemoveListItem(main_, index, editedKey); });
+            ChangeRows(index, [&] { RemoveListItem(main_, index, edited); });
             if (const auto other = FindEntry(main_, index, result.name)) {
                 const int key = main_.Lists[p].At(*other).key;
                 ChangeRows(index, [&] { RemoveListItem(main_, index, key); });
@@ -554,8 +579,12 @@ void frmAlias::StartEdit(int& index) {
     } else {
         main_.DialogCancelled = false;
         main_.EditMode = 0;
-        if (entryDialogs_)
-            entryDialogs_->Clear(index);
+        if (index == AliasList) {
+            AliasDialog().SetFields({}, {});
+        } else {
+            ShellDialog().ClearTexts();
+            ShellDialog().SetFlags("0");
+        }
     }
 }
 

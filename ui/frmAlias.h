@@ -3,8 +3,8 @@
 #pragma once
 
 #include "DocumentView.h"
-#include "EntryDialogs.h"
 #include "EntryTableModel.h"
+#include "ListRows.h"
 #include "Locator.h"
 #include "Main.h"
 #include "SettingsStore.h"
@@ -18,6 +18,7 @@
 #include <vector>
 
 class QAction;
+class QFont;
 class QCheckBox;
 class QDialog;
 class QGroupBox;
@@ -38,6 +39,13 @@ extern const std::string SettingsKey;
 
 inline constexpr const char* ProgramTitle = "Vectrom 热键编辑器";
 
+// The font of the lists and the entry fields: 宋体 at 8 points, or the
+// nearest CJK font installed.
+QFont ListFont();
+
+class frmNewAlias;
+class frmNewShell;
+
 struct EditorServices {
     Prompter& prompter;
     FileDialogs& dialogs;
@@ -55,9 +63,16 @@ public:
     explicit frmAlias(EditorServices services, QWidget* parent = nullptr);
     ~frmAlias() override;
 
-    void SetEntryDialogs(EntryDialogs* dialogs) { entryDialogs_ = dialogs; }
-
     Main& State() { return main_; }
+    Prompter& Prompts() { return services_.prompter; }
+    const HostContext& Host() const { return services_.hostContext; }
+    // The key of the row an edit is changing; 0 outside an edit.
+    int EditedKey() const { return editedKey_; }
+    // The entry dialogs, created on first use and afterwards shown again.
+    frmNewAlias& AliasDialog();
+    frmNewShell& ShellDialog();
+    // A change of one list's rows, with its selection kept by key.
+    void ChangeRows(int page, const std::function<void()>& change);
     const std::vector<std::string>& Catalogue() const { return catalogue_; }
     std::vector<std::string>& Catalogue() { return catalogue_; }
 
@@ -120,8 +135,6 @@ protected:
 private:
     // The save question of Open and New; false when the command must stop.
     bool AskToSaveChanges(const std::string& filter);
-    // A change of one list's rows, with its selection kept by key.
-    void ChangeRows(int page, const std::function<void()>& change);
     const Row* SelectedRow(int page) const;
     void MakeDefault(QPushButton* button);
     void ConnectSignals();
@@ -129,7 +142,9 @@ private:
     std::unique_ptr<Ui::frmAlias> ui_;
     EditorServices services_;
     Main main_;
-    EntryDialogs* entryDialogs_ = nullptr;
+    std::unique_ptr<frmNewAlias> aliasDialog_;
+    std::unique_ptr<frmNewShell> shellDialog_;
+    int editedKey_ = 0;
     std::vector<std::string> catalogue_;
     bool unloading_ = false;
 };

@@ -2,9 +2,9 @@
 // dialog and setting answered through the seams' doubles.
 #include "Doubles.h"
 
-#include "EntryDialogs.h"
 #include "FileIo.h"
 #include "SettingsStore.h"
+#include "UiHarness.h"
 #include "frmAlias.h"
 
 #include <QAbstractItemModelTester>
@@ -26,89 +26,6 @@ using namespace nm::test;
 namespace {
 
 const std::string Changed = "你改变了这个配置文件. 你想保存这些改变吗?";
-
-class ScriptedEntryDialogs final : public EntryDialogs {
-public:
-    struct Reply {
-        EntryFields fields;
-        bool cancelled = false;
-    };
-    std::deque<Reply> replies;
-    std::vector<std::string> captions;
-    std::vector<EntryFields> shownWith;
-    int clears = 0;
-    Main* main = nullptr;
-
-    EntryFields Show(int, const std::string& caption, const EntryFields& fields,
-                     bool editing) override {
-        captions.push_back(caption);
-        shownWith.push_back(fields);
-        Reply reply{{}, editing};
-        if (!replies.empty()) {
-            reply = replies.front();
-            replies.pop_front();
-        }
-        main->DialogCancelled = reply.cancelled;
-        return reply.fields;
-    }
-    void Clear(int) override { ++clears; }
-};
-
-// The editor on a host whose profile's search list leads to support/vtrm.pgp.
-struct Editor {
-    TempDir dir;
-    ScriptedPrompter prompter;
-    ScriptedFileDialogs dialogs;
-    ScriptedHostLink host;
-    FixedClock clock;
-    MemorySettingsStore settings;
-    StoredRegistry registry;
-    ScriptedEntryDialogs entry;
-    std::unique_ptr<frmAlias> window;
-    std::string hostFile;
-    int exits = 0;
-
-    explicit Editor(const std::string& hostText = "CP,*COPY\r\nL,*LINE\r\nS,DIR,8,*Files:,\r\n") {
-        dir.Write("alias.pgc", "\"LINE\"\r\n\"COPY\"\r\n");
-        std::filesystem::create_directories(dir.Path("support"));
-        if (!hostText.empty()) {
-            hostFile = dir.Write("support/vtrm.pgp", hostText);
-            const std::string machine = "SOFTWARE\\Tessaron\\Vectrom";
-            registry.SetText(LocalMachine, machine, "CurVer", "R15.0");
-            registry.SetText(LocalMachine, machine + "\\R15.0", "CurVer", "P");
-            registry.SetText(CurrentUser, machine + "\\R15.0\\P\\Profiles", "", "Profile");
-            registry.SetText(CurrentUser, machine + "\\R15.0\\P\\Profiles\\Profile\\General",
-                             "VTRM", dir.Path("missing") + ";" + dir.Path("support"));
-        }
-    }
-
-    void Load() {
-        window = std::make_unique<frmAlias>(
-            EditorServices{prompter, dialogs, host, clock, settings,
-                           HostContext{prompter, registry, dir.Path(""), ""}, [this] { ++exits; }});
-        window->SetEntryDialogs(&entry);
-        entry.main = &window->State();
-        window->Form_Load();
-    }
-    Main& M() { return window->State(); }
-    std::string Caption() const { return window->windowTitle().toStdString(); }
-    template <typename T = QPushButton> T* Get(const char* name) {
-        T* widget = window->findChild<T*>(name);
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    std::vector<std::string> Rows(int page) {
-        std::vector<std::string> rows;
-        const EntryTable& table = M().Lists[static_cast<std::size_t>(page)];
-        for (std::size_t i = 0; i < table.Count(); ++i)
-            rows.push_back(table.At(i).text + "=" + std::to_string(table.At(i).key));
-        return rows;
-    }
-    void Press(int page, int key) {
-        QTreeView* list = window->lvwAlias[static_cast<std::size_t>(page)];
-        QTest::keyClick(list, static_cast<Qt::Key>(key));
-    }
-};
 
 TEST(FrmAlias, StartUpLoadsTheHostsFile) {
     Editor e("CP,*COPY\r\nCP,*COPY\r\nL,*LINE\r\nS,DIR,8,*Files:,\r\n");
@@ -264,16 +181,17 @@ TEST(FrmAlias, SaveQuestionWithYesSavesAnUnnamedDocumentFirst) {
     e.Load();
     e.prompter.answers = {Answer::No};
     e.window->mnuFileNew_Click();
-    e.entry.replies.push_back({{"A", "ARC", "", ""}, false});
-    e.window->cmdAdd_Click(AliasList);
+    e.script.steps = {Type("A", "LINE")};
+    e.script.Run([&] { e.window->cmdAdd_Click(AliasList); });
     ASSERT_EQ(e.M().FileChanged, 1);
+    ASSERT_TRUE(e.prompter.shown.empty());
     e.prompter.answers = {Answer::Yes};
     e.dialogs.picks = {e.dir.Path("saved.pgp"), std::nullopt};
     e.window->mnuFileOpen_Click();
     EXPECT_EQ(e.prompter.shown.at(0).text, "Save changes to Unnamed?");
     EXPECT_EQ(e.dialogs.calls[0].fileName, "vtrm.pgp");
     EXPECT_EQ(e.dialogs.calls[0].filter, "Vectrom Program Parameter Files |*.pgp");
-    EXPECT_NE(e.dir.Read("saved.pgp").find("A,         *ARC"), std::string::npos);
+    EXPECT_NE(e.dir.Read("saved.pgp").find("A,         *LINE"), std::string::npos);
     EXPECT_EQ(e.M().FileChanged, 0);
     EXPECT_EQ(e.host.requests, 1); // quiet: no confirmation, but the host is asked
 }
@@ -417,53 +335,6 @@ TEST(FrmAlias, TabSwitchEnablesOnlyTheShownPage) {
     EXPECT_TRUE(e.Get("cmdAdd_1")->isEnabled());
     EXPECT_EQ(e.window->lvwAlias[0]->focusPolicy(), Qt::NoFocus);
     EXPECT_EQ(e.window->lvwAlias[1]->focusPolicy(), Qt::StrongFocus);
-}
-
-TEST(FrmAlias, AddAndEditThroughTheDialogs) {
-    Editor e;
-    e.Load();
-    // A new name is added with the next key; an existing one replaces its row.
-    e.entry.replies = {{{"z", " ZOOM ", "", ""}, false}, {{"cp", "CHKDSK", "", ""}, false}};
-    e.window->cmdAdd_Click(AliasList);
-    e.window->cmdAdd_Click(AliasList);
-    EXPECT_EQ(e.entry.captions, (std::vector<std::string>{"新建命令热键", "新建命令热键"}));
-    EXPECT_EQ(e.Rows(AliasList), (std::vector<std::string>{"CP=3", "L=2", "Z=1"}));
-    EXPECT_EQ(e.M().Lists[AliasList].At(2).sub[0], "ZOOM");
-    // Cancel in the Add dialog adds nothing; Enter in the list is the default Add.
-    e.entry.replies = {{{}, false}};
-    e.Press(AliasList, Qt::Key_Return);
-    EXPECT_EQ(e.entry.captions.size(), 3u);
-    EXPECT_EQ(e.Rows(AliasList).size(), 3u);
-
-    // Editing L into CP leaves one CP: the edited entry, added last.
-    e.window->SelectListItem(2, AliasList);
-    e.entry.replies = {{{"CP", "LINE", "", ""}, false}};
-    e.Press(AliasList, Qt::Key_Space);
-    EXPECT_EQ(e.entry.captions.back(), "编辑命令热键");
-    EXPECT_EQ(e.entry.shownWith.back(), (EntryFields{"L", "LINE", "", ""}));
-    EXPECT_EQ(e.Rows(AliasList), (std::vector<std::string>{"CP=2", "Z=1"}));
-    EXPECT_EQ(e.M().Lists[AliasList].At(0).sub[0], "LINE");
-    EXPECT_EQ(e.M().EditMode, 0);
-
-    // A cancelled edit, or one handing back nothing, keeps the row.
-    for (const bool cancelled : {true, false}) {
-        e.window->SelectListItem(1, AliasList);
-        e.entry.replies = {{{}, cancelled}};
-        int page = AliasList;
-        e.window->StartEdit(page);
-        EXPECT_EQ(e.Rows(AliasList), (std::vector<std::string>{"CP=2", "Z=1"}));
-    }
-    // A shell entry keeps its flags and prompt as typed; a change of case is stored.
-    e.Get<QTabWidget>("tbsMain")->setCurrentIndex(1);
-    e.window->SelectListItem(1, ShellList);
-    e.entry.replies = {{{"s", "dir", "8 ", " Files: "}, false}};
-    int page = ShellList;
-    e.window->StartEdit(page);
-    EXPECT_EQ(e.entry.shownWith.back(), (EntryFields{"S", "DIR", "8", "Files:"}));
-    ASSERT_EQ(e.M().Lists[ShellList].Count(), 1u);
-    const Row& row = e.M().Lists[ShellList].At(0);
-    EXPECT_EQ(row.text + "|" + row.sub[0] + "|" + row.sub[1] + "|" + row.sub[2],
-              "S|dir|8 | Files: ");
 }
 
 } // namespace
