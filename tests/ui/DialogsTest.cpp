@@ -17,19 +17,6 @@ namespace {
 
 const std::string Required = "一个或多个必需的字段被置空." + std::string(30, ' ');
 
-std::vector<std::string> Entries(Editor& e, int page) {
-    std::vector<std::string> rows;
-    const EntryTable& table = e.M().Lists[static_cast<std::size_t>(page)];
-    for (std::size_t i = 0; i < table.Count(); ++i) {
-        const Row& row = table.At(i);
-        std::string text = row.text + "|" + row.sub[0];
-        if (page == ShellList)
-            text += "|" + row.sub[1] + "|" + row.sub[2];
-        rows.push_back(text);
-    }
-    return rows;
-}
-
 void Add(Editor& e, int page, std::deque<DialogScript::Step> steps) {
     e.script.steps = std::move(steps);
     e.script.Run([&] { e.window->cmdAdd_Click(page); });
@@ -52,14 +39,14 @@ TEST(AliasDialog, AddsRedefinesAndRefuses) {
     EXPECT_EQ(e.prompter.shown.at(0).text, Required + " 这个热键不能增加.");
     EXPECT_EQ(e.prompter.shown.at(0).title, "热键无效");
     EXPECT_EQ(e.prompter.shown.at(0).icon, Icon::Exclamation);
-    EXPECT_EQ(Entries(e, AliasList), (std::vector<std::string>{"CP|COPY", "L|LINE"}));
+    EXPECT_EQ(RowTexts(e.M(), AliasList), (std::vector<std::string>{"CP|COPY", "L|LINE"}));
 
     // An exact duplicate, in any case, adds nothing and asks nothing.
     e.prompter.shown.clear();
     Add(e, AliasList, {Type("cp", "copy")});
     EXPECT_TRUE(e.prompter.shown.empty());
     EXPECT_EQ(e.AliasDialogName(), "");
-    EXPECT_EQ(Entries(e, AliasList), (std::vector<std::string>{"CP|COPY", "L|LINE"}));
+    EXPECT_EQ(RowTexts(e.M(), AliasList), (std::vector<std::string>{"CP|COPY", "L|LINE"}));
 
     // A new command is offered to the catalogue first, then the duplicate question;
     // Cancel there keeps the catalogue's new name and the list as it was.
@@ -72,7 +59,7 @@ TEST(AliasDialog, AddsRedefinesAndRefuses) {
     EXPECT_EQ(e.prompter.shown[1].title, "发现副本");
     EXPECT_EQ(e.prompter.shown[1].defaultButton, 2);
     EXPECT_EQ(e.dir.Read("alias.pgc"), "\"LINE\"\r\n\"COPY\"\r\n\"CHKDSK\"\r\n");
-    EXPECT_EQ(Entries(e, AliasList), (std::vector<std::string>{"CP|COPY", "L|LINE"}));
+    EXPECT_EQ(RowTexts(e.M(), AliasList), (std::vector<std::string>{"CP|COPY", "L|LINE"}));
 
     // No keeps the dialog open with the name selected; Yes replaces and reports.
     e.prompter.shown.clear();
@@ -85,14 +72,14 @@ TEST(AliasDialog, AddsRedefinesAndRefuses) {
     ASSERT_EQ(e.prompter.shown.size(), 3u);
     EXPECT_EQ(e.prompter.shown[2].text, "这个热键      cp 现在引用 'CHKDSK'.");
     EXPECT_EQ(e.prompter.shown[2].icon, Icon::None);
-    EXPECT_EQ(Entries(e, AliasList), (std::vector<std::string>{"CP|CHKDSK", "L|LINE"}));
+    EXPECT_EQ(RowTexts(e.M(), AliasList), (std::vector<std::string>{"CP|CHKDSK", "L|LINE"}));
 
     // With the confirm option off a redefinition asks and reports nothing.
     e.Get<QCheckBox>("chkConfirm")->setChecked(false);
     e.prompter.shown.clear();
     Add(e, AliasList, {Type("l", "COPY")});
     EXPECT_TRUE(e.prompter.shown.empty());
-    EXPECT_EQ(Entries(e, AliasList), (std::vector<std::string>{"CP|CHKDSK", "L|COPY"}));
+    EXPECT_EQ(RowTexts(e.M(), AliasList), (std::vector<std::string>{"CP|CHKDSK", "L|COPY"}));
     // The catalogue list of the dialog is alphabetical and holds the new command.
     const QListWidget* list = e.window->AliasDialog().findChild<QListWidget*>("cmbRepList");
     ASSERT_EQ(list->count(), 3);
@@ -116,16 +103,17 @@ TEST(AliasDialog, Edits) {
 
     // A change of letter case only is stored, never lost.
     Edit(e, AliasList, 2, {Type("l", "line")});
-    EXPECT_EQ(Entries(e, AliasList), (std::vector<std::string>{"CP|COPY", "L|line", "Z|ZOOM"}));
+    EXPECT_EQ(RowTexts(e.M(), AliasList),
+              (std::vector<std::string>{"CP|COPY", "L|line", "Z|ZOOM"}));
 
     // Renaming onto another alias, confirmed, leaves one row: the edited entry.
     e.prompter.answers = {Answer::Yes, Answer::Yes};
     Edit(e, AliasList, 3, {Type("CP", "ZOOM")});
-    EXPECT_EQ(Entries(e, AliasList), (std::vector<std::string>{"CP|ZOOM", "L|line"}));
+    EXPECT_EQ(RowTexts(e.M(), AliasList), (std::vector<std::string>{"CP|ZOOM", "L|line"}));
     // ... and Cancel in the question leaves both rows as they were.
     e.prompter.answers = {Answer::Cancel};
     Edit(e, AliasList, 2, {Type("CP", "LINE")});
-    EXPECT_EQ(Entries(e, AliasList), (std::vector<std::string>{"CP|ZOOM", "L|line"}));
+    EXPECT_EQ(RowTexts(e.M(), AliasList), (std::vector<std::string>{"CP|ZOOM", "L|line"}));
 }
 
 TEST(ShellDialog, AddsEditsAndRedefines) {
@@ -141,7 +129,7 @@ TEST(ShellDialog, AddsEditsAndRedefines) {
     e.prompter.shown.clear();
     Add(e, ShellList, {Type("s", "dir", "8", "FILES:")});
     EXPECT_TRUE(e.prompter.shown.empty());
-    EXPECT_EQ(Entries(e, ShellList),
+    EXPECT_EQ(RowTexts(e.M(), ShellList),
               (std::vector<std::string>{"H|ODD|x9|", "S|DIR|8|Files:", "SH||1|OS Command:"}));
 
     // Another flag number: the question, the report with only the flags line
@@ -154,7 +142,7 @@ TEST(ShellDialog, AddsEditsAndRedefines) {
               "下列热键特性DIR 已被改变:\r\n\r\n新的 Shell 命令:" + std::string(7, ' ') +
                   "\r\n新的标记:" + std::string(5, ' ') +
                   "'9'\r\n新的 Shell 提示:" + std::string(6, ' '));
-    EXPECT_EQ(Entries(e, ShellList),
+    EXPECT_EQ(RowTexts(e.M(), ShellList),
               (std::vector<std::string>{"---|DIR|8|Files:", "H|ODD|x9|",
                                         "S|DIR|9|Files:", "SH||1|OS Command:"}));
 
@@ -166,7 +154,7 @@ TEST(ShellDialog, AddsEditsAndRedefines) {
              SetText(d, "txtPrompt", "Why:");
              d.findChild<QPushButton*>("cmdOK")->click();
          }});
-    EXPECT_EQ(Entries(e, ShellList)[1], "H|ODD|x9|Why:");
+    EXPECT_EQ(RowTexts(e.M(), ShellList)[1], "H|ODD|x9|Why:");
     // Cancel while adding keeps the flags choice; the next Add resets it.
     Add(e, ShellList, {[](QDialog& d) {
             d.findChild<QComboBox*>("comboFlag")->setCurrentText("5");
@@ -177,7 +165,7 @@ TEST(ShellDialog, AddsEditsAndRedefines) {
             EXPECT_EQ(d.findChild<QComboBox*>("comboFlag")->count(), 16);
             d.findChild<QPushButton*>("cmdCancel")->click();
         }});
-    EXPECT_EQ(Entries(e, ShellList).size(), 4u);
+    EXPECT_EQ(RowTexts(e.M(), ShellList).size(), 4u);
 }
 
 // Adding, editing, redefining and removing through the dialogs, then saving,
