@@ -17,6 +17,17 @@ void WarnRequiredFields(Prompter& prompter, int editMode) {
                              Buttons::OK, Icon::Exclamation, "热键无效", 1});
 }
 
+bool RefuseCommas(Prompter& prompter, std::initializer_list<std::string> fields) {
+    for (const std::string& field : fields) {
+        if (field.find(',') != std::string::npos) {
+            prompter.Show(MessageBox{"热键的字段不能包含逗号 (,). 这个热键不能保存.", Buttons::OK,
+                                     Icon::Exclamation, "热键无效", 1});
+            return true;
+        }
+    }
+    return false;
+}
+
 std::optional<std::size_t> ExistingRow(frmAlias& owner, int page, const std::string& name) {
     Main& main = owner.State();
     const auto found = FindEntry(main, page, name);
@@ -71,6 +82,8 @@ void frmNewAlias::cmdOK_Click() {
         WarnRequiredFields(prompter, main.EditMode);
         return;
     }
+    if (RefuseCommas(prompter, {name, command}))
+        return;
     if (main.EditMode != 0 && name == main.EditName && command == main.EditCommand) {
         main.DialogCancelled = true;
         hide();

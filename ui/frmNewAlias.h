@@ -7,6 +7,7 @@
 
 #include <QDialog>
 
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +23,10 @@ struct Row;
 
 // "一个或多个必需的字段被置空.": an entry dialog's required field is empty.
 void WarnRequiredFields(Prompter& prompter, int editMode);
+
+// A comma in an entry's field would end the field in the file and shift or
+// break the line: such an entry is refused with a message. True when refused.
+bool RefuseCommas(Prompter& prompter, std::initializer_list<std::string> fields);
 
 // The row of `page` that an entry of this name would meet: FindEntry, except
 // that the row being edited is not a duplicate of itself.

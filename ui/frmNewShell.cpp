@@ -90,6 +90,8 @@ void frmNewShell::cmdOK_Click() {
             WarnRequiredFields(prompter, main.EditMode);
             return;
         }
+        if (RefuseCommas(prompter, {typed.name, typed.command, typed.flags, typed.prompt}))
+            return;
         if (main.EditMode != 0 && typed == EntryFields{main.EditName, main.EditCommand,
                                                        main.EditFlags, main.EditPrompt}) {
             main.DialogCancelled = true;

@@ -39,6 +39,9 @@ TEST(AliasDialog, AddsRedefinesAndRefuses) {
     EXPECT_EQ(e.prompter.shown.at(0).text, Required + " 这个热键不能增加.");
     EXPECT_EQ(e.prompter.shown.at(0).title, "热键无效");
     EXPECT_EQ(e.prompter.shown.at(0).icon, Icon::Exclamation);
+    // A comma would break the line in the file: refused, the dialog stays open.
+    Add(e, AliasList, {Type("X", "A,B"), Press("cmdCancel")});
+    EXPECT_EQ(e.prompter.shown.at(1).text, "热键的字段不能包含逗号 (,). 这个热键不能保存.");
     EXPECT_EQ(RowTexts(e.M(), AliasList), (std::vector<std::string>{"CP|COPY", "L|LINE"}));
 
     // An exact duplicate, in any case, adds nothing and asks nothing.
