@@ -1,5 +1,7 @@
 // nickmaker: the editor for the Vectrom host's command aliases and shell commands.
 #include "QtFileDialogs.h"
+#include "QtHelpViewer.h"
+#include "QtPrinterDevice.h"
 #include "QtPrompter.h"
 #include "frmAlias.h"
 #include "frmNewAlias.h"
@@ -30,7 +32,9 @@ int main(int argc, char** argv) {
     const auto clock = nm::MakeSystemClock();
     nm::QtPrompter prompter(nullptr, QString::fromUtf8(nm::ProgramTitle));
     nm::QtFileDialogs dialogs(nullptr);
-    nm::frmAlias window(nm::EditorServices{prompter, dialogs, *host, *clock, *settings,
+    nm::QtPrinterDevice printer(dialogs.Printer(), dialogs);
+    nm::QtHelpViewer help(prompter, nm::ProgramFolder() + "/help");
+    nm::frmAlias window(nm::EditorServices{prompter, dialogs, *host, *clock, *settings, printer, help,
                                            nm::SystemHostContext(prompter, *registry),
                                            [] { QApplication::quit(); }});
 

@@ -8,9 +8,12 @@
 #include "Merge.h"
 #include "PgpReader.h"
 #include "PgpWriter.h"
+#include "Printing.h"
 #include "Text.h"
+#include "frmAbout.h"
 #include "frmNewAlias.h"
 #include "frmNewShell.h"
+#include "frmPrinting.h"
 
 #include <QCloseEvent>
 #include <QDialog>
@@ -77,9 +80,6 @@ frmAlias::frmAlias(EditorServices services, QWidget* parent)
             list->setColumnWidth(static_cast<int>(c), widths[c] / 15);
         list->installEventFilter(this);
     }
-    // Printing, help and the about box have no window in this editor yet.
-    for (QAction* action : {ui_->mnuFilePrint, ui_->mnuHelpSearch, ui_->mnuHelpAbout})
-        action->setEnabled(false);
     ConnectSignals();
 }
 
@@ -125,6 +125,9 @@ void frmAlias::ConnectSignals() {
     connect(ui_->mnuFileExport, &QAction::triggered, this, [this] { mnuFileExport_Click(); });
     connect(ui_->mnuFileSetup, &QAction::triggered, this, [this] { mnuFileSetup_Click(); });
     connect(ui_->mnuFileExit, &QAction::triggered, this, [this] { mnuFileExit_Click(); });
+    connect(ui_->mnuFilePrint, &QAction::triggered, this, [this] { mnuFilePrint_Click(); });
+    connect(ui_->mnuHelpSearch, &QAction::triggered, this, [this] { mnuHelpSearch_Click(); });
+    connect(ui_->mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
     connect(ui_->mnuEditAdd, &QAction::triggered, this, [this] { mnuEditAdd_Click(); });
     connect(ui_->mnuEditEdit, &QAction::triggered, this, [this] { mnuEditEdit_Click(); });
     connect(ui_->mnuEditRemove, &QAction::triggered, this, [this] { mnuEditRemove_Click(); });
@@ -429,6 +432,29 @@ void frmAlias::mnuFileSetup_Click() {
     } catch (const RuntimeError&) {
         // A cancel or any error ends the command without a word.
     }
+}
+
+void frmAlias::mnuFilePrint_Click() {
+    try {
+        if (!services_.printer.Prepare())
+            return; // no file for the PDF: nothing is printed
+    } catch (const RuntimeError&) {
+        return;
+    }
+    if (!printing_)
+        printing_ = std::make_unique<frmPrinting>(this);
+    services_.prompter.SetBusy(true);
+    PrintLists(main_, services_.printer, *printing_);
+}
+
+void frmAlias::mnuHelpSearch_Click() {
+    services_.help.ShowHelp(HelpRequest{"ALIAS.HLP", "NICKMAKER", 257});
+}
+
+void frmAlias::mnuHelpAbout_Click() {
+    // Made anew for each showing and unloaded by its OK.
+    const auto about = std::make_unique<frmAbout>(this);
+    ShowModalCentred(about.get());
 }
 
 // ---- the lists -------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include "ListRows.h"
 #include "Locator.h"
 #include "Main.h"
+#include "PrinterDevice.h"
 #include "SettingsStore.h"
 
 #include <QMainWindow>
@@ -45,6 +46,7 @@ QFont ListFont();
 
 class frmNewAlias;
 class frmNewShell;
+class frmPrinting;
 
 struct EditorServices {
     Prompter& prompter;
@@ -52,6 +54,8 @@ struct EditorServices {
     HostLink& host;
     Clock& clock;
     SettingsStore& settings;
+    PrinterDevice& printer;
+    HelpViewer& help;
     HostContext hostContext;
     // Ends the program (after the confirm option has been stored).
     std::function<void()> exitProgram;
@@ -114,6 +118,9 @@ public:
     void mnuFileExport_Click();
     void mnuFileSetup_Click();
     void mnuFileExit_Click();
+    void mnuFilePrint_Click();
+    void mnuHelpSearch_Click();
+    void mnuHelpAbout_Click();
     void mnuEditAdd_Click();
     void mnuEditEdit_Click();
     void mnuEditRemove_Click();
@@ -144,6 +151,7 @@ private:
     Main main_;
     std::unique_ptr<frmNewAlias> aliasDialog_;
     std::unique_ptr<frmNewShell> shellDialog_;
+    std::unique_ptr<frmPrinting> printing_;
     int editedKey_ = 0;
     std::vector<std::string> catalogue_;
     bool unloading_ = false;

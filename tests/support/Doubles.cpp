@@ -74,6 +74,28 @@ void ScriptedHostLink::RequestReinit() {
         throw RuntimeError(failWith);
 }
 
+void RecordingPrinter::PrintLine(const std::string& text) {
+    if (failLineOnce-- == 0)
+        throw RuntimeError(Err::DeviceIo);
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        calls.push_back("L:" + text.substr(start, end - start));
+    calls.push_back("L:" + text.substr(start));
+}
+
+std::size_t RecordingPrinter::Count(const std::string& call) const {
+    return static_cast<std::size_t>(std::count(calls.begin(), calls.end(), call));
+}
+
+std::vector<int> RecordingPrinter::Pages() const {
+    const std::string mark = ", 页    ";
+    std::vector<int> pages;
+    for (const auto& call : calls)
+        if (const auto at = call.find(mark); at != std::string::npos)
+            pages.push_back(std::stoi(call.substr(at + mark.size())));
+    return pages;
+}
+
 std::tm FixedClock::Now() const {
     std::tm t{};
     t.tm_year = 2026 - 1900;

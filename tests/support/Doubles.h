@@ -7,6 +7,7 @@
 #include "FileDialogs.h"
 #include "HostLink.h"
 #include "Main.h"
+#include "PrinterDevice.h"
 #include "Prompter.h"
 
 #include <deque>
@@ -78,6 +79,33 @@ public:
     void UpdateCaption() override { ++captionUpdates; }
     void UpdateCommandState() override { ++commandStateUpdates; }
     bool ConfirmChecked() const override { return confirm; }
+};
+
+// Every printer call as text: "L:<line>", "B+", "B-", "P" (new page), "E"
+// (end of document), "F" (finish), "A" (abandon), "S<size>".
+class RecordingPrinter final : public PrinterDevice {
+public:
+    int copies = 1;
+    std::vector<std::string> calls;
+    int failLineOnce = -1; // fails the n-th PrintLine once, with error 57
+    int Copies() const override { return copies; }
+    void SetFontSize(int points) override { calls.push_back("S" + std::to_string(points)); }
+    void SetBold(bool bold) override { calls.push_back(bold ? "B+" : "B-"); }
+    void PrintLine(const std::string& text) override;
+    void NewPage() override { calls.push_back("P"); }
+    void EndDocument() override { calls.push_back("E"); }
+    void Finish() override { calls.push_back("F"); }
+    void Abandon() override { calls.push_back("A"); }
+
+    std::size_t Count(const std::string& call) const;
+    // The page numbers of the headers, in order.
+    std::vector<int> Pages() const;
+};
+
+class RecordingHelp final : public HelpViewer {
+public:
+    std::vector<HelpRequest> requests;
+    void ShowHelp(const HelpRequest& request) override { requests.push_back(request); }
 };
 
 // A fresh Main with its doubles.

@@ -114,6 +114,8 @@ struct Editor {
     FixedClock clock;
     MemorySettingsStore settings;
     StoredRegistry registry;
+    RecordingPrinter printer;
+    RecordingHelp help;
     DialogScript script;
     std::unique_ptr<frmAlias> window;
     std::string hostFile;
@@ -135,7 +137,7 @@ struct Editor {
 
     void Load() {
         window = std::make_unique<frmAlias>(
-            EditorServices{prompter, dialogs, host, clock, settings,
+            EditorServices{prompter, dialogs, host, clock, settings, printer, help,
                            HostContext{prompter, registry, dir.Path(""), ""}, [this] { ++exits; }});
         window->Form_Load();
     }

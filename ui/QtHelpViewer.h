@@ -1,0 +1,28 @@
+// Help: the bundled help page beside the program, opened in the desktop's
+// browser at the topic for the requested keyword.
+#pragma once
+
+#include "PrinterDevice.h"
+#include "Prompter.h"
+
+#include <string>
+
+namespace nm {
+
+// The page for a help request: the help file's name in lower case with
+// ".html" in place of its extension, in `folder`; the keyword, in lower case,
+// names the topic on it.
+std::string HelpPagePath(const std::string& folder, const HelpRequest& request);
+
+class QtHelpViewer final : public HelpViewer {
+public:
+    QtHelpViewer(Prompter& prompter, std::string folder)
+        : prompter_(prompter), folder_(std::move(folder)) {}
+    void ShowHelp(const HelpRequest& request) override;
+
+private:
+    Prompter& prompter_;
+    std::string folder_;
+};
+
+} // namespace nm
