@@ -1,97 +1,75 @@
-// The file work on the largest file the reader accepts: 32767 entry lines.
+// The file work on the largest file the reader accepts, and the duplicate pass
+// and row commands at that size.
+#include "BenchFiles.h"
+#include "Doubles.h"
+
 #include "ListRows.h"
-#include "Main.h"
 #include "Merge.h"
 #include "PgpReader.h"
 #include "PgpWriter.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <string>
-
 namespace {
 
-class SilentPrompter final : public nm::Prompter {
-public:
-    nm::Answer Show(const nm::MessageBox&) override { return nm::Answer::OK; }
-    void Beep() override {}
-    void SetBusy(bool) override {}
-};
+using nm::test::Harness;
+using nm::test::TempDir;
 
-class NoDialogs final : public nm::FileDialogs {
-public:
-    std::optional<std::string> ShowOpen(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::string ShowSave(const std::string&, const std::string&) override { return {}; }
-    void ShowPrinterSetup() override {}
-    std::string FileTitle() const override { return {}; }
-};
-
-class FixedClock final : public nm::Clock {
-public:
-    std::tm Now() const override { return std::tm{}; }
-};
-
-class NoHost final : public nm::HostLink {
-public:
-    void RequestReinit() override {}
-};
-
-// About 2000 shell commands and the rest aliases, a third of which repeat an
-// earlier name.
-std::string LargestFile() {
-    std::string text;
-    for (int i = 0; i < 2000; ++i)
-        text += "SH" + std::to_string(i) + ", START PROGRAM" + std::to_string(i) + ", 1,*Prompt " +
-                std::to_string(i) + ",\r\n";
-    for (int i = 0; i < 32767 - 2000; ++i) {
-        const int name = i % 3 == 2 ? i - 1 : i;
-        text += "A" + std::to_string(name) + ",  *COMMAND" + std::to_string(i % 500) + "\r\n";
-    }
-    return text;
-}
-
-struct Fixture {
-    SilentPrompter prompter;
-    NoDialogs dialogs;
-    FixedClock clock;
-    NoHost host;
-    nm::QuietView view{false};
-    std::string path;
-
-    Fixture() {
-        path = (std::filesystem::temp_directory_path() / "nm-bench-largest.pgp").string();
-        std::ofstream(path, std::ios::binary) << LargestFile();
-    }
-    ~Fixture() { std::remove(path.c_str()); }
-    nm::Services Services() { return {prompter, dialogs, host, clock, view}; }
+struct LargestOnDisk {
+    TempDir dir;
+    std::string path = dir.Write("largest.pgp", nm::bench::LargestFile());
 };
 
 void BM_ReadLargest(benchmark::State& state) {
-    Fixture fixture;
+    LargestOnDisk file;
     for (auto _ : state) {
-        nm::Main main(fixture.Services());
-        nm::ReadPgpFile(main, fixture.path, false);
-        benchmark::DoNotOptimize(main.AliasUpper);
+        Harness h;
+        nm::ReadPgpFile(h.main, file.path, false);
+        benchmark::DoNotOptimize(h.main.AliasUpper);
     }
 }
 BENCHMARK(BM_ReadLargest)->Unit(benchmark::kMillisecond);
 
+// The whole of `pgptool normalize`: read, rows, duplicate pass, both sections.
 void BM_NormalizeLargest(benchmark::State& state) {
-    Fixture fixture;
+    LargestOnDisk file;
     for (auto _ : state) {
-        nm::Main main(fixture.Services());
-        nm::ReadPgpFile(main, fixture.path, false);
-        nm::FillListRows(main, false);
-        nm::BuildSections(main);
-        benchmark::DoNotOptimize(main.AliasSectionText.size());
+        Harness h;
+        nm::ReadPgpFile(h.main, file.path, false);
+        nm::FillListRows(h.main, false);
+        nm::BuildSections(h.main);
+        benchmark::DoNotOptimize(h.main.AliasSectionText.size());
     }
 }
 BENCHMARK(BM_NormalizeLargest)->Unit(benchmark::kMillisecond);
+
+// The duplicate pass alone on n aliases of one name: with one command (every
+// row but the last removed) or with n commands (every row but the last marked).
+void DuplicatePass(benchmark::State& state, bool sameCommand) {
+    const auto n = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto h = std::make_unique<Harness>();
+        for (int i = 0; i < n; ++i)
+            h->main.Lists[nm::AliasList].Append(
+                "A", {sameCommand ? "C" : "C" + std::to_string(i), {}, {}});
+        state.ResumeTiming();
+        nm::ResolveDuplicates(h->main, nm::AliasList, false);
+        benchmark::DoNotOptimize(h->main.Lists[nm::AliasList].Count());
+        state.PauseTiming();
+        h.reset();
+        state.ResumeTiming();
+    }
+    state.SetComplexityN(n);
+}
+void BM_DuplicatesOneCommand(benchmark::State& state) {
+    DuplicatePass(state, true);
+}
+void BM_DuplicatesManyCommands(benchmark::State& state) {
+    DuplicatePass(state, false);
+}
+BENCHMARK(BM_DuplicatesOneCommand)->Arg(8191)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DuplicatesManyCommands)->Arg(8191)->Arg(32767)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

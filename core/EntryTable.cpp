@@ -36,45 +36,70 @@ bool EntryTable::Before(const Row& a, const Row& b, int column) const {
     return a.added < b.added;
 }
 
+EntryTable::SlotIndex EntryTable::NewSlot(Row row) {
+    if (!free_.empty()) {
+        const SlotIndex slot = free_.back();
+        free_.pop_back();
+        pool_[slot] = std::move(row);
+        return slot;
+    }
+    pool_.push_back(std::move(row));
+    return static_cast<SlotIndex>(pool_.size() - 1);
+}
+
+void EntryTable::FreeSlot(SlotIndex slot) {
+    pool_[slot] = Row{};
+    free_.push_back(slot);
+}
+
 std::size_t EntryTable::Add(std::string text, std::array<std::string, 3> sub) {
-    Row row{static_cast<int>(rows_.size()) + 1, std::move(text), std::move(sub), nextAdded_++};
-    auto where = rows_.end();
+    const SlotIndex slot = NewSlot(
+        Row{static_cast<int>(order_.size()) + 1, std::move(text), std::move(sub), nextAdded_++});
+    auto where = order_.end();
     if (sorting_)
         where =
-            std::upper_bound(rows_.begin(), rows_.end(), row, [this](const Row& a, const Row& b) {
-                return Before(a, b, sortColumn_);
+            std::upper_bound(order_.begin(), order_.end(), slot, [this](SlotIndex a, SlotIndex b) {
+                return SlotBefore(a, b, sortColumn_);
             });
-    const auto position = static_cast<std::size_t>(where - rows_.begin());
-    rows_.insert(where, std::move(row));
+    const auto position = static_cast<std::size_t>(where - order_.begin());
+    order_.insert(where, slot);
     return position;
 }
 
 void EntryTable::Append(std::string text, std::array<std::string, 3> sub) {
-    rows_.push_back(
-        Row{static_cast<int>(rows_.size()) + 1, std::move(text), std::move(sub), nextAdded_++});
+    order_.push_back(NewSlot(
+        Row{static_cast<int>(order_.size()) + 1, std::move(text), std::move(sub), nextAdded_++}));
+}
+
+void EntryTable::Reserve(std::size_t rows) {
+    pool_.reserve(pool_.size() + rows);
+    order_.reserve(order_.size() + rows);
 }
 
 void EntryTable::Clear() {
-    rows_.clear();
+    pool_.clear();
+    free_.clear();
+    order_.clear();
 }
 
 std::optional<std::size_t> EntryTable::FindKey(int key) const {
-    for (std::size_t i = 0; i < rows_.size(); ++i)
-        if (rows_[i].key == key)
+    for (std::size_t i = 0; i < order_.size(); ++i)
+        if (pool_[order_[i]].key == key)
             return i;
     return std::nullopt;
 }
 
 void EntryTable::RemoveAt(std::size_t position) {
-    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(position));
+    FreeSlot(order_.at(position));
+    order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(position));
 }
 
 void EntryTable::SetText(std::size_t position, std::string text) {
-    rows_.at(position).text = std::move(text);
+    Slot(position).text = std::move(text);
 }
 
 void EntryTable::SetSub(std::size_t position, int subItem, std::string value) {
-    rows_.at(position).sub.at(static_cast<std::size_t>(subItem - 1)) = std::move(value);
+    Slot(position).sub.at(static_cast<std::size_t>(subItem - 1)) = std::move(value);
 }
 
 void EntryTable::SortBy(int column, bool descending) {
@@ -84,55 +109,129 @@ void EntryTable::SortBy(int column, bool descending) {
     Resort();
 }
 
+std::vector<EntryTable::SlotIndex> EntryTable::SortedSlots(int column) const {
+    // Each text is lower-cased once, so that the sort's comparisons are plain
+    // byte comparisons (UTF-8 keeps the order of the code points).
+    // The first eight bytes, read as one big-endian number, settle most
+    // comparisons without a call.
+    struct Key {
+        std::uint64_t prefix;
+        std::string text;
+        std::uint64_t added;
+        SlotIndex slot;
+    };
+    std::vector<Key> keys;
+    keys.reserve(order_.size());
+    for (const SlotIndex slot : order_) {
+        std::string text = LowerCase(pool_[slot].Column(column));
+        std::uint64_t prefix = 0;
+        for (std::size_t i = 0; i < 8; ++i)
+            prefix = (prefix << 8) | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
+        keys.push_back({prefix, std::move(text), pool_[slot].added, slot});
+    }
+    const bool descending = descending_;
+    std::sort(keys.begin(), keys.end(), [descending](const Key& a, const Key& b) {
+        int c = a.prefix < b.prefix ? -1 : a.prefix > b.prefix ? 1 : a.text.compare(b.text);
+        if (descending)
+            c = -c;
+        if (c != 0)
+            return c < 0;
+        return a.added < b.added;
+    });
+    std::vector<SlotIndex> slots;
+    slots.reserve(keys.size());
+    for (const Key& key : keys)
+        slots.push_back(key.slot);
+    return slots;
+}
+
 void EntryTable::Resort() {
     if (!sorting_)
         return;
-    std::sort(rows_.begin(), rows_.end(),
-              [this](const Row& a, const Row& b) { return Before(a, b, sortColumn_); });
+    const auto before = [this](SlotIndex a, SlotIndex b) { return SlotBefore(a, b, sortColumn_); };
+    if (std::is_sorted(order_.begin(), order_.end(), before))
+        return;
+    order_ = SortedSlots(sortColumn_);
 }
 
 std::vector<std::size_t> EntryTable::NameOrder() const {
-    std::vector<std::size_t> order(rows_.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::vector<std::size_t> positions(order_.size());
+    std::iota(positions.begin(), positions.end(), std::size_t{0});
     if (sorting_ && sortColumn_ == 0)
-        return order;
-    std::sort(order.begin(), order.end(),
-              [this](std::size_t a, std::size_t b) { return Before(rows_[a], rows_[b], 0); });
-    return order;
+        return positions;
+    // Positions of the slots in name order.
+    std::vector<std::size_t> positionOf(pool_.size());
+    for (std::size_t i = 0; i < order_.size(); ++i)
+        positionOf[order_[i]] = i;
+    const std::vector<SlotIndex> slots = SortedSlots(0);
+    for (std::size_t i = 0; i < slots.size(); ++i)
+        positions[i] = positionOf[slots[i]];
+    return positions;
 }
 
 void EntryTable::RemoveInOrder(const std::vector<std::size_t>& positions) {
     if (positions.empty())
         return;
+    const std::size_t n = order_.size();
     // Which position holds each key, so that each renumbering is one look-up.
-    std::vector<std::size_t> holder(rows_.size() + 1, rows_.size());
-    for (std::size_t i = 0; i < rows_.size(); ++i)
-        if (rows_[i].key >= 1 && static_cast<std::size_t>(rows_[i].key) <= rows_.size())
-            holder[static_cast<std::size_t>(rows_[i].key)] = i;
-    std::vector<bool> gone(rows_.size(), false);
-    std::size_t count = rows_.size();
+    std::vector<std::size_t> holder(n + 1, n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const int key = pool_[order_[i]].key;
+        if (key >= 1 && static_cast<std::size_t>(key) <= n)
+            holder[static_cast<std::size_t>(key)] = i;
+    }
+    std::vector<bool> gone(n, false);
+    std::size_t count = n;
     for (const std::size_t position : positions) {
-        if (position >= rows_.size() || gone[position])
+        if (position >= n || gone[position])
             continue;
-        const int freed = rows_[position].key;
+        const int freed = pool_[order_[position]].key;
         gone[position] = true;
         --count;
         // The row that held the highest key takes the freed key.
         const std::size_t highest = holder[count + 1];
-        if (highest < rows_.size() && !gone[highest] && freed >= 1 &&
+        if (highest < n && !gone[highest] && freed >= 1 &&
             static_cast<std::size_t>(freed) < holder.size()) {
-            rows_[highest].key = freed;
+            pool_[order_[highest]].key = freed;
             holder[static_cast<std::size_t>(freed)] = highest;
         }
     }
     std::size_t out = 0;
-    for (std::size_t i = 0; i < rows_.size(); ++i)
-        if (!gone[i]) {
-            if (out != i)
-                rows_[out] = std::move(rows_[i]);
-            ++out;
-        }
-    rows_.resize(out);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (gone[i])
+            FreeSlot(order_[i]);
+        else
+            order_[out++] = order_[i];
+    }
+    order_.resize(out);
+}
+
+void EntryTable::SettleDuplicates(const std::vector<std::size_t>& marked,
+                                  const std::vector<std::size_t>& removed) {
+    std::vector<bool> renamed(pool_.size(), false);
+    for (const std::size_t position : marked) {
+        Slot(position).text = MarkedName;
+        renamed[order_[position]] = true;
+    }
+    RemoveInOrder(removed);
+    if (!sorting_ || marked.empty())
+        return;
+    if (sortColumn_ != 0) {
+        Resort();
+        return;
+    }
+    // The rows not renamed are still in order; the renamed ones all read "---"
+    // and so go by when they were added; the two merge.
+    std::vector<SlotIndex> rest;
+    std::vector<SlotIndex> moved;
+    rest.reserve(order_.size());
+    for (const SlotIndex slot : order_)
+        (renamed[slot] ? moved : rest).push_back(slot);
+    std::sort(moved.begin(), moved.end(),
+              [this](SlotIndex a, SlotIndex b) { return pool_[a].added < pool_[b].added; });
+    order_.clear();
+    std::merge(rest.begin(), rest.end(), moved.begin(), moved.end(), std::back_inserter(order_),
+               [this](SlotIndex a, SlotIndex b) { return SlotBefore(a, b, 0); });
 }
 
 } // namespace nm

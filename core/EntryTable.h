@@ -34,21 +34,23 @@ public:
     explicit EntryTable(int columns) : columns_(columns) {}
 
     int ColumnCount() const { return columns_; }
-    std::size_t Count() const { return rows_.size(); }
-    bool Empty() const { return rows_.empty(); }
+    std::size_t Count() const { return order_.size(); }
+    bool Empty() const { return order_.empty(); }
     // The row at a 0-based position in the table's order.
-    const Row& At(std::size_t position) const { return rows_.at(position); }
+    const Row& At(std::size_t position) const { return pool_[order_.at(position)]; }
 
     // Adds a row with the next key ("key" and Count() + 1). While sorting is on
     // the row takes its place in the order; returns that position.
     std::size_t Add(std::string text, std::array<std::string, 3> sub = {});
     // Adds a row at the end, for filling many rows at once; Resort() after.
     void Append(std::string text, std::array<std::string, 3> sub = {});
+    // Room for `rows` more rows.
+    void Reserve(std::size_t rows);
     void Clear();
 
     std::optional<std::size_t> FindKey(int key) const;
     void RemoveAt(std::size_t position);
-    void SetKey(std::size_t position, int key) { rows_.at(position).key = key; }
+    void SetKey(std::size_t position, int key) { Slot(position).key = key; }
     void SetText(std::size_t position, std::string text);
     void SetSub(std::size_t position, int subItem, std::string value);
 
@@ -68,11 +70,30 @@ public:
     // takes over the key of the removed row.
     void RemoveInOrder(const std::vector<std::size_t>& positions);
 
+    // The outcome of a duplicate pass: the rows at `marked` are renamed "---",
+    // then the rows at `removed` go as RemoveInOrder takes them. The order is
+    // restored by merging the renamed rows back in, not by a new sort.
+    void SettleDuplicates(const std::vector<std::size_t>& marked,
+                          const std::vector<std::size_t>& removed);
+
 private:
+    // Rows stay where they were put in the pool; the table's order is a list
+    // of pool slots, so that sorting and removing move small numbers only.
+    using SlotIndex = std::uint32_t;
+    Row& Slot(std::size_t position) { return pool_[order_.at(position)]; }
+    SlotIndex NewSlot(Row row);
+    void FreeSlot(SlotIndex slot);
     bool Before(const Row& a, const Row& b, int column) const;
+    bool SlotBefore(SlotIndex a, SlotIndex b, int column) const {
+        return Before(pool_[a], pool_[b], column);
+    }
+    // The slots in the order of `column`, in the table's direction.
+    std::vector<SlotIndex> SortedSlots(int column) const;
 
     int columns_;
-    std::vector<Row> rows_;
+    std::vector<Row> pool_;
+    std::vector<SlotIndex> free_;
+    std::vector<SlotIndex> order_;
     int sortColumn_ = 0;
     bool descending_ = false;
     bool sorting_ = true;

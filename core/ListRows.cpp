@@ -13,6 +13,8 @@ void FillListRows(Main& main, bool importing) {
         aliases.Clear();
         shells.Clear();
     }
+    aliases.Reserve(static_cast<std::size_t>(main.AliasUpper + 1));
+    shells.Reserve(static_cast<std::size_t>(main.ShellUpper + 1));
     for (int i = 0; i <= main.AliasUpper; ++i) {
         const auto k = static_cast<std::size_t>(i);
         if (main.AliasNames[k] == MarkedName)

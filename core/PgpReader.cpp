@@ -32,6 +32,9 @@ std::string CleanCommand(std::string_view command) {
     command = TrimSpaces(command);
     if (command.empty())
         throw RuntimeError(Err::InvalidCall);
+    const auto first = static_cast<unsigned char>(command.front());
+    if (command.size() == 1 || (first > 42 && first <= 122))
+        return std::string(command); // nothing to take off: the common case
     std::size_t start = 0;
     std::size_t remaining = CharCount(command);
     while (remaining > 1) {
@@ -97,6 +100,8 @@ struct Reader {
     // count. An entry is stored only once it is whole,
     // so a failing line leaves the lists with the entries before it.
     void ClassifyAll() {
+        main.AliasNames.reserve(kept.size());
+        main.AliasCommands.reserve(kept.size());
         std::int16_t lineCount = 0;
         for (const std::string_view line : kept) {
             if (lineCount == std::numeric_limits<std::int16_t>::max())

@@ -28,7 +28,9 @@ std::string Gap(const std::string& first) {
     return length < 20 ? Blanks(20 - length) : length == 20 ? std::string() : " ";
 }
 
-std::string PageText(int page) { return "页" + Blanks(4) + std::to_string(page); }
+std::string PageText(int page) {
+    return "页" + Blanks(4) + std::to_string(page);
+}
 
 // The printer's work for one run, as steps, so that a failing step can be run
 // again or passed over as the user decides.
@@ -120,8 +122,7 @@ void PrintLists(Main& main, PrinterDevice& printer, PrintProgress& progress) {
     ReactionTable table;
     table.byCode[Code::Retry] = {Action::RetryOperation, nullptr};
     table.byCode[Code::Ignore] = {Action::RunStepAgain, nullptr};
-    table.byCode[Code::GiveUp] = {Action::End,
-                                  ShowText("一个不可修复的错误发生. 数据不能被导出.")};
+    table.byCode[Code::GiveUp] = {Action::End, ShowText("一个不可修复的错误发生. 数据不能被导出.")};
     table.byCode[Code::Unknown] = {Action::NextStep, ShowDetails()};
     if (RunSteps(prompter, withRestart, table) == Outcome::Ended)
         printer.Abandon();

@@ -64,7 +64,20 @@ char32_t MapCase(char32_t cp, bool upper) {
 }
 
 std::string MapText(std::string_view text, bool upper) {
-    std::string out;
+    std::string out(text);
+    std::size_t i = 0;
+    for (; i < out.size(); ++i) {
+        const auto c = static_cast<unsigned char>(out[i]);
+        if (c >= 0x80)
+            break;
+        if (upper && c >= 'a' && c <= 'z')
+            out[i] = static_cast<char>(c - 32);
+        else if (!upper && c >= 'A' && c <= 'Z')
+            out[i] = static_cast<char>(c + 32);
+    }
+    if (i == out.size())
+        return out; // plain ASCII, the common case
+    out.clear();
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         const auto c = static_cast<unsigned char>(text[i]);
@@ -105,18 +118,21 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
+    lines.reserve(text.size() / 24 + 1);
+    const char* data = text.data();
+    const std::size_t size = text.size();
     std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-        if (text[end] == '\r' && start < text.size() && text[start] == '\n')
-            ++start;
+    for (std::size_t i = 0; i < size; ++i) {
+        const char c = data[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        lines.emplace_back(data + start, i - start);
+        if (c == '\r' && i + 1 < size && data[i + 1] == '\n')
+            ++i;
+        start = i + 1;
     }
+    if (start < size)
+        lines.emplace_back(data + start, size - start);
     return lines;
 }
 

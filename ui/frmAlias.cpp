@@ -83,7 +83,12 @@ frmAlias::frmAlias(EditorServices services, QWidget* parent)
     ConnectSignals();
 }
 
-frmAlias::~frmAlias() = default;
+frmAlias::~frmAlias() {
+    // The views must let go of the rows before the document goes: the base
+    // class destroys them after this window's own members.
+    for (QTreeView* list : lvwAlias)
+        list->setModel(nullptr);
+}
 
 void frmAlias::keyPressEvent(QKeyEvent* event) {
     // Enter presses the window's default button, as in a dialog.
