@@ -6,6 +6,7 @@
 #include "Merge.h"
 #include "PgpReader.h"
 #include "PgpWriter.h"
+#include "Text.h"
 
 #include <gtest/gtest.h>
 
@@ -250,6 +251,84 @@ TEST(AskSaveFileName, AsksBeforeOverwriting) {
             EXPECT_EQ(box.icon, Icon::Exclamation);
             EXPECT_EQ(box.defaultButton, 2);
         }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The duplicate pass done the plain way, one pair at a time: each removal
+// takes the row out of the list and renumbers keys by scanning for the highest.
+struct PlainRow {
+    std::string name, command;
+    int key;
+    std::uint64_t added;
+};
+
+void PlainPass(std::vector<PlainRow>& rows, bool importing, bool descending) {
+    const auto byName = [descending](const PlainRow& a, const PlainRow& b) {
+        const int c = descending ? -CompareNoCase(a.name, b.name) : CompareNoCase(a.name, b.name);
+        return c != 0 ? c < 0 : a.added < b.added;
+    };
+    std::stable_sort(rows.begin(), rows.end(), byName);
+    for (std::size_t i = 1; rows.size() > 1 && i <= rows.size() - 1; ++i) {
+        PlainRow& a = rows[i - 1];
+        const PlainRow& b = rows[i];
+        if (a.name != b.name || (!importing && a.name == "---"))
+            continue;
+        if (a.command == b.command) {
+            const int freed = a.key;
+            rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(i - 1));
+            for (PlainRow& row : rows)
+                if (row.key == static_cast<int>(rows.size()) + 1)
+                    row.key = freed;
+            --i;
+        } else {
+            a.name = "---";
+        }
+    }
+    std::stable_sort(rows.begin(), rows.end(), byName);
+}
+
+TEST(Duplicates, FastPassMatchesThePlainOne) {
+    std::uint32_t seed = 12345;
+    const auto next = [&seed](std::uint32_t range) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % range;
+    };
+    for (int round = 0; round < 40; ++round) {
+        const bool importing = round % 2 == 1;
+        const std::size_t count = 1 + next(400);
+        Harness h;
+        std::vector<PlainRow> plain;
+        for (std::size_t i = 0; i < count; ++i) {
+            // Few names and commands, so that many rows meet; some already marked.
+            std::string name =
+                next(10) == 0 ? "---" : std::string(1, static_cast<char>('A' + next(12)));
+            if (next(3) == 0)
+                name += static_cast<char>('a' + next(3));
+            name = UpperCase(name);
+            const std::string command = "C" + std::to_string(next(4));
+            h.main.Lists[AliasList].Append(name, {command, {}, {}});
+            plain.push_back({name, command, static_cast<int>(i) + 1, i});
+        }
+        h.main.Lists[AliasList].Resort();
+        if (round % 4 == 3)
+            h.main.Lists[AliasList].SortBy(1, true); // shown by command, descending
+        ResolveDuplicates(h.main, AliasList, importing);
+        PlainPass(plain, importing, h.main.Lists[AliasList].Descending());
+        std::vector<std::string> fast;
+        std::vector<std::string> expected;
+        const EntryTable& table = h.main.Lists[AliasList];
+        std::vector<std::size_t> order = table.NameOrder();
+        for (const std::size_t position : order) {
+            const Row& row = table.At(position);
+            fast.push_back(row.text + "|" + row.sub[0] + "|" + std::to_string(row.key));
+        }
+        for (const PlainRow& row : plain)
+            expected.push_back(row.name + "|" + row.command + "|" + std::to_string(row.key));
+        ASSERT_EQ(fast, expected) << "round " << round;
     }
 }
 
