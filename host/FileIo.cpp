@@ -7,6 +7,8 @@
 #include <system_error>
 
 #ifndef _WIN32
+#include "FileSystem.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,7 +31,7 @@ public:
     explicit Fd(int fd) : fd_(fd) {}
     ~Fd() {
         if (fd_ >= 0)
-            ::close(fd_);
+            CurrentFileSystem().Close(fd_);
     }
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
@@ -67,12 +69,17 @@ std::string ResolveLinks(const std::string& path) {
 bool FileExists(const std::string& path) {
     if (path.empty())
         return false;
+#ifndef _WIN32
+    struct stat info {};
+    return CurrentFileSystem().Stat(path, info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0;
+#else
     std::error_code ec;
     const auto status = fs::status(fs::path(path), ec);
     if (ec || !fs::is_regular_file(status))
         return false;
     const auto size = fs::file_size(fs::path(path), ec);
     return !ec && size > 0;
+#endif
 }
 
 std::string FileNamePart(const std::string& path) {
@@ -101,11 +108,12 @@ bool SameFile(const std::string& a, const std::string& b) {
 std::string ReadFileBytes(const std::string& path) {
     if (path.empty())
         throw RuntimeError(Err::BadFileName);
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    FileSystem& files = CurrentFileSystem();
+    Fd fd(files.Open(path, O_RDONLY | O_NONBLOCK));
     if (fd.Get() < 0)
         throw ErrorFromErrno(errno, path);
     struct stat st {};
-    if (::fstat(fd.Get(), &st) != 0)
+    if (files.FStat(fd.Get(), st) != 0)
         throw ErrorFromErrno(errno, path);
     if (S_ISDIR(st.st_mode))
         throw ErrorFromErrno(EISDIR, path);
@@ -115,7 +123,7 @@ std::string ReadFileBytes(const std::string& path) {
     bytes.reserve(static_cast<std::size_t>(st.st_size));
     char buffer[65536];
     for (;;) {
-        const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
+        const ssize_t n = files.Read(fd.Get(), buffer, sizeof buffer);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -131,27 +139,30 @@ std::string ReadFileBytes(const std::string& path) {
 void WriteFileSafely(const std::string& path, std::string_view bytes) {
     if (path.empty())
         throw RuntimeError(Err::BadFileName);
+    FileSystem& files = CurrentFileSystem();
     const std::string target = ResolveLinks(path);
     struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    const bool exists = files.Stat(target, existing) == 0;
     if (exists && S_ISDIR(existing.st_mode))
         throw ErrorFromErrno(EISDIR, target);
 
     std::string folder = FolderPart(target);
     std::string temp = folder + "." + FileNamePart(target) + ".XXXXXX";
-    Fd fd(::mkstemp(temp.data()));
+    Fd fd(files.CreateTemp(temp));
     if (fd.Get() < 0)
         throw ErrorFromErrno(errno, target);
 
     auto fail = [&](int err) {
-        ::unlink(temp.c_str());
+        if (fd.Get() >= 0)
+            files.Close(fd.Release());
+        files.Remove(temp);
         throw ErrorFromErrno(err, target);
     };
 
     const char* data = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {
-        const ssize_t n = ::write(fd.Get(), data, left);
+        const ssize_t n = files.Write(fd.Get(), data, left);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -168,13 +179,13 @@ void WriteFileSafely(const std::string& path, std::string_view bytes) {
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    if (::fchmod(fd.Get(), mode) != 0)
+    if (files.Chmod(fd.Get(), mode) != 0)
         fail(errno);
-    if (::fsync(fd.Get()) != 0)
+    if (files.Flush(fd.Get()) != 0)
         fail(errno);
-    if (::close(fd.Release()) != 0)
+    if (files.Close(fd.Release()) != 0)
         fail(errno);
-    if (::rename(temp.c_str(), target.c_str()) != 0)
+    if (files.Rename(temp, target) != 0)
         fail(errno);
 }
 
