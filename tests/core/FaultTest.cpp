@@ -22,10 +22,14 @@ enum class WritePath { Save, Backup, Export, Catalogue };
 
 const char* Name(WritePath path) {
     switch (path) {
-    case WritePath::Save: return "save";
-    case WritePath::Backup: return "backup";
-    case WritePath::Export: return "export";
-    case WritePath::Catalogue: return "catalogue";
+    case WritePath::Save:
+        return "save";
+    case WritePath::Backup:
+        return "backup";
+    case WritePath::Export:
+        return "export";
+    case WritePath::Catalogue:
+        return "catalogue";
     }
     return "";
 }
@@ -72,7 +76,9 @@ struct FaultRun {
             ScopedFileSystem scope(files);
             switch (path) {
             case WritePath::Save:
-            case WritePath::Backup: SavePgpFile(h.main, target, "vtrm.pgp", true); break;
+            case WritePath::Backup:
+                SavePgpFile(h.main, target, "vtrm.pgp", true);
+                break;
             case WritePath::Export:
                 h.dialogs.picks.push_back(dir.Path("out.pgp"));
                 ExportLists(h.main);
@@ -90,9 +96,14 @@ struct FaultRun {
             EXPECT_EQ(now, Old);
         }
         switch (path) {
-        case WritePath::Save: break;
-        case WritePath::Backup: outcome.extraWritten = dir.Exists("备份        vtrm.pgp"); break;
-        case WritePath::Export: outcome.extraWritten = dir.Exists("out.pgp"); break;
+        case WritePath::Save:
+            break;
+        case WritePath::Backup:
+            outcome.extraWritten = dir.Exists("备份        vtrm.pgp");
+            break;
+        case WritePath::Export:
+            outcome.extraWritten = dir.Exists("out.pgp");
+            break;
         case WritePath::Catalogue:
             outcome.extraWritten = dir.Read("alias.pgc") != "\"LINE\"\r\n";
             if (!outcome.extraWritten) {
@@ -156,7 +167,8 @@ TEST(FaultInjection, GivingUpLeavesEveryFileAsItWas) {
                 EXPECT_EQ(boxed, !e.box.empty());
                 const bool details =
                     std::any_of(texts.begin(), texts.end(), [&](const std::string& t) {
-                        return t.find("数值:      " + std::to_string(e.number)) != std::string::npos;
+                        return t.find("数值:      " + std::to_string(e.number)) !=
+                               std::string::npos;
                     });
                 switch (path) {
                 case WritePath::Save:
