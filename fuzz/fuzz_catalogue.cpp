@@ -1,0 +1,17 @@
+// The catalogue reader, with its include lines, on any bytes.
+#include "FuzzSupport.h"
+
+#include "CommandCatalogue.h"
+#include "Registry.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace nm;
+    fuzz::SilentPrompter prompter;
+    StoredRegistry registry;
+    const HostContext host{prompter, registry, fuzz::Scratch(), ""};
+    const std::string path = fuzz::WriteScratch("alias.pgc", data, size);
+    const auto names = LoadCommandCatalogue(host, path);
+    if (names.size() > CatalogueCapacity)
+        __builtin_trap();
+    return 0;
+}

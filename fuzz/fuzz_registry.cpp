@@ -1,0 +1,19 @@
+// The registry files of a Wine prefix, and value reads through them, on any bytes.
+#include "FuzzSupport.h"
+
+#include "Registry.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace nm;
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    ParseWineRegistry(
+        text, [](const std::string&) {}, [](const std::string&, StoredRegistry::Value) {});
+    fuzz::WriteScratch("system.reg", data, size);
+    fuzz::WriteScratch("user.reg", data, size);
+    fuzz::SilentPrompter prompter;
+    WineRegistry registry(fuzz::Scratch());
+    HostCurrentProfile(registry, prompter);
+    zent_RegistryRead(registry, prompter, "HKEY_CLASSES_ROOT\\.pgp", "");
+    zent_RegistryRead(registry, prompter, "HKEY_CURRENT_CONFIG\\System", "x");
+    return 0;
+}

@@ -1,0 +1,26 @@
+// Key paths, search lists and the string routines under them, on any text.
+#include "FuzzSupport.h"
+
+#include "Locator.h"
+#include "Registry.h"
+#include "Strings.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace nm;
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    fuzz::SilentPrompter prompter;
+    RootKey root = NoRoot;
+    hkeyPathFormat(prompter, text, root);
+    const auto pieces = StrSplit(";", text);
+    if (pieces.empty())
+        __builtin_trap();
+    StrReplace("\\", "/", text);
+    TrimBlanks(text);
+    ExpandEnvVars(text);
+    PathPart(text);
+    StoredRegistry registry;
+    const HostContext host{prompter, registry, fuzz::Scratch(), fuzz::Scratch() + "/dosdevices"};
+    FindFileOnPath(host, "vtrm.pgp", text);
+    FindFileOnPath(host, text, "");
+    return 0;
+}
