@@ -15,7 +15,7 @@
 #else
 #include <cstdio>
 #include <fstream>
-#include <windows.h>
+#include "Win32.h"
 #endif
 
 namespace fs = std::filesystem;

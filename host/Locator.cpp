@@ -10,7 +10,7 @@
 #include <system_error>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "Win32.h"
 #else
 #include <unistd.h>
 #endif

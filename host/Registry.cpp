@@ -11,7 +11,7 @@
 #include <optional>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "Win32.h"
 #endif
 
 namespace nm {

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "Win32.h"
 #endif
 
 namespace nm {
@@ -94,7 +94,9 @@ RuntimeError ErrorFromErrno(int err, const std::string& path) {
     case EEXIST:
         return RuntimeError(Err::PathFileAccess);
     case ENOSPC:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
     case EFBIG:
         return RuntimeError(Err::DiskFull);
     case EIO:

@@ -63,6 +63,7 @@ std::string TrimBlanks(std::string_view text) {
 
 namespace {
 
+#ifndef _WIN32
 // The environment a Wine process starts with, for names the Linux
 // environment does not have.
 std::string WineDefault(const std::string& upperName) {
@@ -90,6 +91,7 @@ std::string WineDefault(const std::string& upperName) {
         return profile + "\\AppData\\Local\\Temp";
     return {};
 }
+#endif
 
 bool LookUp(const std::string& name, std::string& value) {
 #ifdef _WIN32

@@ -6,7 +6,7 @@
 #include <optional>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "Win32.h"
 #else
 #include <clocale>
 #include <iconv.h>

@@ -14,6 +14,11 @@
 #include "Registry.h"
 #include "RuntimeError.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include <clocale>
 #include <cstdio>
 #include <cstring>
@@ -181,6 +186,10 @@ void PrintHelp() {
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
+#ifdef _WIN32
+    // The bytes a save would write, as they are: no LF turned into CR LF.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty())
         return UsageError("no command given");
