@@ -19,22 +19,7 @@ namespace nm::fuzz {
 
 class SilentPrompter final : public Prompter {
 public:
-    // Gives up wherever it may, so that no error is retried for ever.
-    Answer Show(const MessageBox& box) override {
-        switch (box.buttons) {
-        case Buttons::AbortRetryIgnore:
-            return Answer::Abort;
-        case Buttons::RetryCancel:
-        case Buttons::OKCancel:
-            return Answer::Cancel;
-        case Buttons::YesNo:
-        case Buttons::YesNoCancel:
-            return Answer::Yes;
-        case Buttons::OK:
-            return Answer::OK;
-        }
-        return Answer::OK;
-    }
+    Answer Show(const MessageBox& box) override { return UnattendedAnswer(box.buttons); }
     void Beep() override {}
     void SetBusy(bool) override {}
 };

@@ -35,6 +35,21 @@ public:
     }
 };
 
+// The answer when nobody is there to press a button: Yes to a question, and
+// giving up (Abort, Cancel, OK) on an error, so that no failing step is
+// retried for ever.
+inline Answer UnattendedAnswer(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::YesNo:
+    case Buttons::YesNoCancel: return Answer::Yes;
+    case Buttons::AbortRetryIgnore: return Answer::Abort;
+    case Buttons::OKCancel:
+    case Buttons::RetryCancel: return Answer::Cancel;
+    case Buttons::OK: return Answer::OK;
+    }
+    return Answer::OK;
+}
+
 // The busy pointer for the life of a scope, restored however the scope ends.
 class BusyPointer {
 public:

@@ -35,19 +35,7 @@ Answer ConsolePrompter::Show(const MessageBox& box) {
     line += ForTerminal(box.text);
     std::fprintf(out_, "%s\n", line.c_str());
     std::fflush(out_);
-    switch (box.buttons) {
-    case Buttons::YesNo:
-    case Buttons::YesNoCancel:
-        return Answer::Yes;
-    case Buttons::AbortRetryIgnore:
-        return Answer::Abort;
-    case Buttons::OKCancel:
-    case Buttons::RetryCancel:
-        return Answer::Cancel;
-    case Buttons::OK:
-        return Answer::OK;
-    }
-    return Answer::OK;
+    return UnattendedAnswer(box.buttons);
 }
 
 std::string NoFileDialogs::ShowSave(const std::string&, const std::string&) {
