@@ -72,7 +72,7 @@ void BM_StartUpOnSampleHost(benchmark::State& state) {
         nm::test::ScriptedFileDialogs dialogs;
         nm::test::ScriptedHostLink host;
         nm::test::FixedClock clock;
-        nm::MemorySettingsStore settings;
+        nm::test::MemorySettingsStore settings;
         nm::test::RecordingPrinter printer;
         nm::test::RecordingHelp help;
         nm::WineRegistry registry(sample);

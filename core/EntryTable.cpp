@@ -14,10 +14,6 @@ const std::string& Row::Column(int column) const {
     return sub[static_cast<std::size_t>(std::min(column, 3) - 1)];
 }
 
-std::string KeyText(int number) {
-    return "key" + std::to_string(number);
-}
-
 int KeyNumber(const std::string& key) {
     if (key.size() <= 3)
         return 0;
@@ -87,11 +83,6 @@ std::optional<std::size_t> EntryTable::FindKey(int key) const {
         if (pool_[order_[i]].key == key)
             return i;
     return std::nullopt;
-}
-
-void EntryTable::RemoveAt(std::size_t position) {
-    FreeSlot(order_.at(position));
-    order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(position));
 }
 
 void EntryTable::SetText(std::size_t position, std::string text) {

@@ -25,7 +25,6 @@ struct Row {
     const std::string& Column(int column) const;
 };
 
-std::string KeyText(int number);
 // The number part of a key text ("key12" gives 12); 0 when there is none.
 int KeyNumber(const std::string& key);
 
@@ -49,8 +48,6 @@ public:
     void Clear();
 
     std::optional<std::size_t> FindKey(int key) const;
-    void RemoveAt(std::size_t position);
-    void SetKey(std::size_t position, int key) { Slot(position).key = key; }
     void SetText(std::size_t position, std::string text);
     void SetSub(std::size_t position, int subItem, std::string value);
 

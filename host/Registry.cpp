@@ -36,10 +36,6 @@ StoredRegistry::Values& StoredRegistry::KeyValues(RootKey root, const std::strin
     return keys_[{root, path}];
 }
 
-void StoredRegistry::AddKey(RootKey root, const std::string& subKey) {
-    KeyValues(root, subKey);
-}
-
 void StoredRegistry::SetValue(RootKey root, const std::string& subKey, const std::string& name,
                               Value value) {
     KeyValues(root, subKey)[LowerCase(name)] = std::move(value);

@@ -62,7 +62,6 @@ public:
     void SetDword(RootKey root, const std::string& subKey, const std::string& name,
                   std::uint32_t number);
     void SetValue(RootKey root, const std::string& subKey, const std::string& name, Value value);
-    void AddKey(RootKey root, const std::string& subKey);
 
     long OpenKey(RootKey root, const std::string& subKey, KeyHandle& key) override;
     long QueryValue(KeyHandle key, const std::string& name, std::uint32_t& type, std::uint8_t* data,

@@ -175,20 +175,6 @@ void IniSettingsStore::SaveSetting(const std::string& application, const std::st
     WriteFileSafely(path_, out);
 }
 
-// ---- in memory -----------------------------------------------------------------
-
-std::string MemorySettingsStore::GetSetting(const std::string& application,
-                                            const std::string& section, const std::string& key,
-                                            const std::string& fallback) {
-    const auto found = values.find({application, section, key});
-    return found == values.end() ? fallback : found->second;
-}
-
-void MemorySettingsStore::SaveSetting(const std::string& application, const std::string& section,
-                                      const std::string& key, const std::string& value) {
-    values[{application, section, key}] = value;
-}
-
 // ---- the store of this system --------------------------------------------------
 
 std::string DefaultSettingsPath() {

@@ -3,10 +3,8 @@
 // included), so that a value stored by an earlier run is found again.
 #pragma once
 
-#include <map>
 #include <memory>
 #include <string>
-#include <tuple>
 #include <utility>
 
 namespace nm {
@@ -40,16 +38,6 @@ public:
 
 private:
     std::string path_;
-};
-
-// Settings held in memory, for tests.
-class MemorySettingsStore final : public SettingsStore {
-public:
-    std::string GetSetting(const std::string& application, const std::string& section,
-                           const std::string& key, const std::string& fallback) override;
-    void SaveSetting(const std::string& application, const std::string& section,
-                     const std::string& key, const std::string& value) override;
-    std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
 };
 
 // The INI file in the user's configuration folder:

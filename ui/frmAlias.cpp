@@ -536,6 +536,13 @@ frmNewShell& frmAlias::ShellDialog() {
     return *shellDialog_;
 }
 
+void frmAlias::RemoveEntryNamed(int page, const std::string& name) {
+    if (const auto found = FindEntry(main_, page, name)) {
+        const int key = main_.Lists[static_cast<std::size_t>(page)].At(*found).key;
+        ChangeRows(page, [&] { RemoveListItem(main_, page, key); });
+    }
+}
+
 EntryFields frmAlias::cmdAdd_Click(int index) {
     const auto p = static_cast<std::size_t>(index);
     const bool editing = main_.EditMode != 0;
@@ -569,10 +576,7 @@ EntryFields frmAlias::cmdAdd_Click(int index) {
         result = dialog.Fields();
     }
     if (!editing) {
-        if (const auto found = FindEntry(main_, index, result.name)) {
-            const int key = main_.Lists[p].At(*found).key;
-            ChangeRows(index, [&] { RemoveListItem(main_, index, key); });
-        }
+        RemoveEntryNamed(index, result.name);
         AddEntryFromDialog(result);
     }
     MakeDefault(cmdAdd[p]);
@@ -599,10 +603,7 @@ void frmAlias::StartEdit(int& index) {
     if (!main_.DialogCancelled) {
         if (main_.EditMode == 1) {
             ChangeRows(index, [&] { RemoveListItem(main_, index, edited); });
-            if (const auto other = FindEntry(main_, index, result.name)) {
-                const int key = main_.Lists[p].At(*other).key;
-                ChangeRows(index, [&] { RemoveListItem(main_, index, key); });
-            }
+            RemoveEntryNamed(index, result.name);
             AddEntryFromDialog(result);
             main_.EditMode = 0;
             lvwAlias[p]->setFocus();

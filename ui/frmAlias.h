@@ -142,6 +142,8 @@ protected:
 private:
     // The save question of Open and New; false when the command must stop.
     bool AskToSaveChanges(const std::string& filter);
+    // The row a new entry of this name replaces goes first.
+    void RemoveEntryNamed(int page, const std::string& name);
     const Row* SelectedRow(int page) const;
     void MakeDefault(QPushButton* button);
     void ConnectSignals();

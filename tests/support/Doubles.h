@@ -9,11 +9,14 @@
 #include "Main.h"
 #include "PrinterDevice.h"
 #include "Prompter.h"
+#include "SettingsStore.h"
 
 #include <deque>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace nm::test {
@@ -69,6 +72,20 @@ public:
 class FixedClock final : public Clock {
 public:
     std::tm Now() const override;
+};
+
+class MemorySettingsStore final : public SettingsStore {
+public:
+    std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
+    std::string GetSetting(const std::string& application, const std::string& section,
+                           const std::string& key, const std::string& fallback) override {
+        const auto found = values.find({application, section, key});
+        return found == values.end() ? fallback : found->second;
+    }
+    void SaveSetting(const std::string& application, const std::string& section,
+                     const std::string& key, const std::string& value) override {
+        values[{application, section, key}] = value;
+    }
 };
 
 class RecordingView final : public DocumentView {
