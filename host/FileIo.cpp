@@ -2,6 +2,7 @@
 
 #include "RuntimeError.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -13,8 +14,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #else
-#include <cstdio>
-#include <fstream>
 #include "Win32.h"
 #endif
 
@@ -73,12 +72,27 @@ bool FileExists(const std::string& path) {
     struct stat info {};
     return CurrentFileSystem().Stat(path, info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0;
 #else
-    std::error_code ec;
-    const auto status = fs::status(fs::path(path), ec);
-    if (ec || !fs::is_regular_file(status))
+    WIN32_FILE_ATTRIBUTE_DATA info{};
+    if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &info))
         return false;
-    const auto size = fs::file_size(fs::path(path), ec);
-    return !ec && size > 0;
+    return !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           (info.nFileSizeHigh != 0 || info.nFileSizeLow != 0);
+#endif
+}
+
+std::filesystem::path NativePath(const std::string& path) {
+#ifdef _WIN32
+    return fs::path(Wide(path));
+#else
+    return fs::path(path);
+#endif
+}
+
+std::string PathText(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return Narrow(path.native());
+#else
+    return path.native();
 #endif
 }
 
@@ -99,7 +113,7 @@ bool SameFile(const std::string& a, const std::string& b) {
     if (a.empty() || b.empty())
         return false;
     std::error_code ec;
-    const bool same = fs::equivalent(fs::path(a), fs::path(b), ec);
+    const bool same = fs::equivalent(NativePath(a), NativePath(b), ec);
     return !ec && same;
 }
 
@@ -191,40 +205,104 @@ void WriteFileSafely(const std::string& path, std::string_view bytes) {
 
 #else
 
+namespace {
+
+class Handle {
+public:
+    explicit Handle(HANDLE h) : h_(h) {}
+    ~Handle() { Close(); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool Ok() const { return h_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return h_; }
+    bool Close() {
+        const bool ok = !Ok() || CloseHandle(h_);
+        h_ = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+
+private:
+    HANDLE h_;
+};
+
+} // namespace
+
 std::string ReadFileBytes(const std::string& path) {
     if (path.empty())
         throw RuntimeError(Err::BadFileName);
-    std::error_code ec;
-    if (fs::is_directory(fs::path(path), ec))
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         throw RuntimeError(Err::PathFileAccess);
-    std::ifstream in(fs::path(path), std::ios::binary);
-    if (!in)
+    Handle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Ok())
         throw ErrorFromWin32(GetLastError(), path);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK)
+        throw RuntimeError(Err::BadFileMode); // a device or a pipe is no program file
+    std::string bytes;
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file.Get(), &size))
+        bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+    char buffer[65536];
+    for (;;) {
+        DWORD n = 0;
+        if (!ReadFile(file.Get(), buffer, sizeof buffer, &n, nullptr))
+            throw ErrorFromWin32(GetLastError(), path);
+        if (n == 0)
+            break;
+        bytes.append(buffer, n);
+    }
+    return bytes;
 }
 
 void WriteFileSafely(const std::string& path, std::string_view bytes) {
     if (path.empty())
         throw RuntimeError(Err::BadFileName);
-    const std::string temp = path + ".tmp~";
-    {
-        std::ofstream out(fs::path(temp), std::ios::binary | std::ios::trunc);
-        if (!out)
-            throw ErrorFromWin32(GetLastError(), path);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(temp.c_str());
-            throw RuntimeError(Err::DiskFull);
-        }
-    }
-    if (!MoveFileExA(temp.c_str(), path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        const auto code = GetLastError();
-        std::remove(temp.c_str());
+    const std::wstring target = Wide(path);
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        throw RuntimeError(Err::PathFileAccess);
+
+    // A new, uniquely named file in the target's folder.
+    std::wstring folder = Wide(FolderPart(path));
+    if (folder.empty())
+        folder = L".";
+    wchar_t temp[MAX_PATH + 16] = {};
+    if (!GetTempFileNameW(folder.c_str(), L"nm", 0, temp))
+        throw ErrorFromWin32(GetLastError(), path);
+    auto fail = [&](DWORD code) {
+        DeleteFileW(temp);
         throw ErrorFromWin32(code, path);
+    };
+    {
+        Handle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.Ok())
+            fail(GetLastError());
+        const char* data = bytes.data();
+        std::size_t left = bytes.size();
+        while (left > 0) {
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(left, 1u << 20));
+            DWORD n = 0;
+            if (!WriteFile(file.Get(), data, chunk, &n, nullptr))
+                fail(GetLastError());
+            data += n;
+            left -= n;
+        }
+        if (!FlushFileBuffers(file.Get()) || !file.Close())
+            fail(GetLastError());
     }
+    // The new content keeps the file's attributes (hidden, system, archive)
+    // and, through the replace, its access rights.
+    if (exists)
+        SetFileAttributesW(temp,
+                           attributes & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+    const bool replaced = exists ? ReplaceFileW(target.c_str(), temp, nullptr,
+                                                REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                                 : MoveFileExW(temp, target.c_str(), MOVEFILE_WRITE_THROUGH);
+    if (!replaced)
+        fail(GetLastError());
 }
 
 #endif

@@ -2,6 +2,7 @@
 // run-time number of the system error.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -28,5 +29,9 @@ std::string FolderPart(const std::string& path);
 
 // True when both paths name the same existing file.
 bool SameFile(const std::string& a, const std::string& b);
+
+// A path of the editor's text (UTF-8) for the file system, and back.
+std::filesystem::path NativePath(const std::string& path);
+std::string PathText(const std::filesystem::path& path);
 
 } // namespace nm

@@ -34,6 +34,42 @@ bool IsDosForm(const std::string& path) {
            ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
 }
 
+#ifdef _WIN32
+
+// The first directory entry matching `pattern` (a path whose last part may
+// hold wildcards): its name, or "" when none matches. With `ordinaryOnly`,
+// hidden and system files and folders do not count.
+std::string MatchEntry(const std::string& pattern, bool ordinaryOnly) {
+    WIN32_FIND_DATAW data{};
+    const HANDLE search = FindFirstFileW(Wide(pattern).c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE)
+        return {};
+    constexpr DWORD NotOrdinary =
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+    std::string found;
+    do {
+        if (!ordinaryOnly || (data.dwFileAttributes & NotOrdinary) == 0) {
+            found = Narrow(data.cFileName);
+            break;
+        }
+    } while (FindNextFileW(search, &data));
+    FindClose(search);
+    return found;
+}
+
+bool AnyEntry(const std::string& path) {
+    return !MatchEntry(path, false).empty();
+}
+
+// The ordinary file `name` in `folder` (which ends in a separator), as a
+// path; "" when there is none.
+std::string OrdinaryFile(const std::string& folder, const std::string& name, bool) {
+    const std::string found = MatchEntry(folder + name, true);
+    return found.empty() ? std::string() : folder + found;
+}
+
+#else
+
 // The entry of `folder` named `name` without regard to case ("" when none).
 std::string FindNoCase(const fs::path& folder, const std::string& name) {
     std::error_code ec;
@@ -47,6 +83,24 @@ std::string FindNoCase(const fs::path& folder, const std::string& name) {
     }
     return {};
 }
+
+bool AnyEntry(const std::string& path) {
+    std::error_code ec;
+    return fs::exists(fs::path(path), ec);
+}
+
+// The regular, not hidden file `name` in `folder`; in a folder of a DOS drive
+// the name matches without regard to case. "" when there is none.
+std::string OrdinaryFile(const std::string& folder, const std::string& name, bool dosDrive) {
+    const std::string found = dosDrive ? FindNoCase(fs::path(folder), name) : name;
+    if (found.empty() || found.front() == '.')
+        return {}; // a hidden file is not counted
+    const fs::path candidate = fs::path(folder) / found;
+    std::error_code ec;
+    return fs::is_regular_file(candidate, ec) ? candidate.string() : std::string();
+}
+
+#endif
 
 } // namespace
 
@@ -80,9 +134,9 @@ std::string MapDosPath(const std::string& dosDevices, const std::string& path) {
 
 std::string ProgramFolder() {
 #ifdef _WIN32
-    char buffer[MAX_PATH * 4] = {};
-    const DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
-    return fs::path(std::string(buffer, n)).parent_path().string();
+    wchar_t buffer[32768] = {};
+    const DWORD n = GetModuleFileNameW(nullptr, buffer, 32768);
+    return PathText(fs::path(std::wstring(buffer, n)).parent_path());
 #else
     std::error_code ec;
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
@@ -106,16 +160,15 @@ std::string FindFileOnPath(const HostContext& host, const std::string& fileName,
         const std::string name = TrimLeading(TrimTrailing(TrimBlanks(fileName), "\""), "\"");
         if (name.empty())
             return {};
-        std::error_code ec;
         const std::string itself = MapDosPath(host.dosDevices, name);
-        if (fs::exists(fs::path(itself), ec))
+        if (AnyEntry(itself))
             return FullPathName(itself);
         if (!PathPart(name).empty())
             return {};
         std::string list = searchList;
         if (list.empty()) {
             const char* path = std::getenv("PATH");
-            list = fs::current_path().string() + ";" +
+            list = PathText(fs::current_path()) + ";" +
                    StrReplace(std::string(1, PathListSeparator), ";", path ? path : "");
         }
         for (std::string entry : StrSplit(";", ExpandEnvVars(StrReplace("\"", "", list)))) {
@@ -124,12 +177,9 @@ std::string FindFileOnPath(const HostContext& host, const std::string& fileName,
             const std::string folder = MapDosPath(host.dosDevices, entry);
             if (searched)
                 searched->push_back(folder);
-            const std::string found = IsDosForm(entry) ? FindNoCase(fs::path(folder), name) : name;
-            if (found.empty() || found.front() == '.')
-                continue; // a hidden file is not counted
-            const fs::path candidate = fs::path(folder) / found;
-            if (fs::is_regular_file(candidate, ec))
-                return FullPathName(candidate.string());
+            const std::string found = OrdinaryFile(folder, name, IsDosForm(entry));
+            if (!found.empty())
+                return FullPathName(found);
         }
     } catch (const std::exception&) {
         // An invalid name or an unreadable folder ends the search.

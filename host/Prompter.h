@@ -41,11 +41,15 @@ public:
 inline Answer UnattendedAnswer(Buttons buttons) {
     switch (buttons) {
     case Buttons::YesNo:
-    case Buttons::YesNoCancel: return Answer::Yes;
-    case Buttons::AbortRetryIgnore: return Answer::Abort;
+    case Buttons::YesNoCancel:
+        return Answer::Yes;
+    case Buttons::AbortRetryIgnore:
+        return Answer::Abort;
     case Buttons::OKCancel:
-    case Buttons::RetryCancel: return Answer::Cancel;
-    case Buttons::OK: return Answer::OK;
+    case Buttons::RetryCancel:
+        return Answer::Cancel;
+    case Buttons::OK:
+        return Answer::OK;
     }
     return Answer::OK;
 }

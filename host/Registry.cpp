@@ -418,12 +418,24 @@ std::vector<std::pair<RootKey, std::string>> WineRegistry::Resolve(RootKey root,
 #ifdef _WIN32
 namespace {
 
+// The ANSI functions take and give text in the system code page; key and
+// value names arrive here as UTF-8.
+std::string Ansi(const std::string& text) {
+    return Narrow(Wide(text), CP_ACP);
+}
+
+// The predefined key of a root: the 32-bit number sign-extended, as the
+// system's headers define it.
+HKEY RootHandle(RootKey root) {
+    return reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(root)));
+}
+
 class Win32Registry final : public RegistryBackend {
 public:
     long OpenKey(RootKey root, const std::string& subKey, KeyHandle& key) override {
         HKEY opened = nullptr;
-        const long rc = RegOpenKeyExA(reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(root)),
-                                      subKey.c_str(), 0, KEY_QUERY_VALUE, &opened);
+        const long rc =
+            RegOpenKeyExA(RootHandle(root), Ansi(subKey).c_str(), 0, KEY_QUERY_VALUE, &opened);
         key = reinterpret_cast<KeyHandle>(opened);
         return rc;
     }
@@ -431,13 +443,14 @@ public:
                     std::uint32_t& size) override {
         DWORD t = 0;
         DWORD n = size;
-        const long rc =
-            RegQueryValueExA(reinterpret_cast<HKEY>(key), name.c_str(), nullptr, &t, data, &n);
+        const long rc = RegQueryValueExA(reinterpret_cast<HKEY>(key), Ansi(name).c_str(), nullptr,
+                                         &t, data, &n);
         type = t;
         size = n;
         return rc;
     }
     long CloseKey(KeyHandle key) override { return RegCloseKey(reinterpret_cast<HKEY>(key)); }
+    bool SystemCodePageText() const override { return true; }
 };
 
 } // namespace
@@ -511,7 +524,12 @@ RegistryValue zent_RegistryRead(RegistryBackend& registry, Prompter& prompter,
         return number;
     if (size == 0)
         return fallback;
-    return std::string(reinterpret_cast<const char*>(buffer), size - 1);
+    std::string text(reinterpret_cast<const char*>(buffer), size - 1);
+#ifdef _WIN32
+    if (registry.SystemCodePageText())
+        text = AnsiToUtf8(text);
+#endif
+    return text;
 }
 
 namespace {

@@ -46,6 +46,8 @@ public:
     virtual long QueryValue(KeyHandle key, const std::string& name, std::uint32_t& type,
                             std::uint8_t* data, std::uint32_t& size) = 0;
     virtual long CloseKey(KeyHandle key) = 0;
+    // Whether text values come in the system code page rather than UTF-8.
+    virtual bool SystemCodePageText() const { return false; }
 };
 
 // Keys and values held in memory: the ground both the Wine prefix reader and

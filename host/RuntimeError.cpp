@@ -51,8 +51,12 @@ std::string ErrorDescription(std::int32_t number) {
         return "Path/File access error";
     case 76:
         return "Path not found";
+    case 91:
+        return "Object variable or With block variable not set";
     case 429:
         return "ActiveX component can't create object";
+    case 438:
+        return "Object doesn't support this property or method";
     case 32755:
         return "Cancel was selected.";
     default:
@@ -126,11 +130,19 @@ RuntimeError ErrorFromWin32(unsigned long code, const std::string& path) {
     case ERROR_FILE_NOT_FOUND:
         return RuntimeError(Err::FileNotFound);
     case ERROR_PATH_NOT_FOUND:
+    case ERROR_DIRECTORY: // a folder of the path is missing
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
         return RuntimeError(Err::PathNotFound);
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
     case ERROR_WRITE_PROTECT:
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+    case ERROR_UNABLE_TO_REMOVE_REPLACED:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
         return RuntimeError(Err::PathFileAccess);
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
@@ -145,6 +157,9 @@ RuntimeError ErrorFromWin32(unsigned long code, const std::string& path) {
     case ERROR_INVALID_DRIVE:
     case ERROR_DEV_NOT_EXIST:
         return RuntimeError(Err::DeviceUnavailable);
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+        return RuntimeError(Err::OutOfMemory);
     default:
         (void)path;
         return RuntimeError(Err::DeviceIo);

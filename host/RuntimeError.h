@@ -29,7 +29,9 @@ inline constexpr std::int32_t PermissionDenied = 70;
 inline constexpr std::int32_t DiskNotReady = 71;
 inline constexpr std::int32_t PathFileAccess = 75;
 inline constexpr std::int32_t PathNotFound = 76;
+inline constexpr std::int32_t ObjectNotSet = 91;
 inline constexpr std::int32_t CannotCreateObject = 429;
+inline constexpr std::int32_t NoSuchMember = 438;
 inline constexpr std::int32_t DialogCancelled = 32755;
 } // namespace Err
 

@@ -40,12 +40,25 @@ private:
     std::string path_;
 };
 
+#ifdef _WIN32
+// Settings in the per-user registry key of the classic BASIC get-setting and
+// save-setting functions, where earlier versions of the editor kept them:
+//   HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<application>\<section>
+// with the text value <key>.
+class RegistrySettingsStore final : public SettingsStore {
+public:
+    std::string GetSetting(const std::string& application, const std::string& section,
+                           const std::string& key, const std::string& fallback) override;
+    void SaveSetting(const std::string& application, const std::string& section,
+                     const std::string& key, const std::string& value) override;
+};
+#else
 // The INI file in the user's configuration folder:
-// $XDG_CONFIG_HOME/nickmaker/settings.ini, or ~/.config/nickmaker/settings.ini
-// (%APPDATA%\nickmaker\settings.ini on Windows).
+// $XDG_CONFIG_HOME/nickmaker/settings.ini, or ~/.config/nickmaker/settings.ini.
 std::string DefaultSettingsPath();
+#endif
 
-// The store of this system.
+// The store of this system: the registry on Windows, the INI file elsewhere.
 std::unique_ptr<SettingsStore> MakeSystemSettingsStore();
 
 } // namespace nm

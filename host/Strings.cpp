@@ -6,6 +6,10 @@
 #include <filesystem>
 #include <system_error>
 
+#ifdef _WIN32
+#include "Win32.h"
+#endif
+
 namespace nm {
 
 std::string StrReplace(std::string_view find, std::string_view replacement,
@@ -91,16 +95,8 @@ std::string WineDefault(const std::string& upperName) {
         return profile + "\\AppData\\Local\\Temp";
     return {};
 }
-#endif
 
 bool LookUp(const std::string& name, std::string& value) {
-#ifdef _WIN32
-    if (const char* v = std::getenv(name.c_str())) {
-        value = v;
-        return true;
-    }
-    return false;
-#else
     const std::string upper = UpperCase(name);
     for (const std::string& candidate : {name, upper}) {
         if (const char* v = std::getenv(candidate.c_str())) {
@@ -110,14 +106,26 @@ bool LookUp(const std::string& name, std::string& value) {
     }
     value = WineDefault(upper);
     return !value.empty();
-#endif
 }
+#endif
 
 } // namespace
 
 std::string ExpandEnvVars(std::string_view text) {
     if (text.find('%') == std::string_view::npos)
         return std::string(text);
+#ifdef _WIN32
+    // The system's own expansion, sized to the result: a long search list is
+    // not cut at 254 characters.
+    const std::wstring in = Wide(text);
+    DWORD size = ExpandEnvironmentStringsW(in.c_str(), nullptr, 0);
+    std::wstring out(size, L'\0');
+    size = size ? ExpandEnvironmentStringsW(in.c_str(), out.data(), size) : 0;
+    if (size == 0)
+        return std::string(text);
+    out.resize(size - 1); // without the terminating NUL
+    return Narrow(out);
+#else
     std::string out;
     std::size_t i = 0;
     while (i < text.size()) {
@@ -141,11 +149,24 @@ std::string ExpandEnvVars(std::string_view text) {
     }
     out += text.substr(i);
     return out;
+#endif
 }
 
 std::string FullPathName(std::string_view path) {
     if (path.empty())
         return {};
+#ifdef _WIN32
+    // As the system reports it: against the current folder of the drive
+    // named, with a folder's final separator kept.
+    const std::wstring in = Wide(path);
+    DWORD size = GetFullPathNameW(in.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    size = size ? GetFullPathNameW(in.c_str(), size, full.data(), nullptr) : 0;
+    if (size == 0 || size >= full.size())
+        return {};
+    full.resize(size);
+    return Narrow(full);
+#else
     std::error_code ec;
     const auto absolute = std::filesystem::absolute(std::filesystem::path(path), ec);
     if (ec)
@@ -155,6 +176,7 @@ std::string FullPathName(std::string_view path) {
     if (full.size() > 1 && (full.back() == '/' || full.back() == '\\'))
         full.pop_back();
     return full;
+#endif
 }
 
 std::string PathPart(std::string_view path) {

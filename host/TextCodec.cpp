@@ -161,11 +161,20 @@ std::string EncodeFileText(std::string_view text, const TextEncoding& encoding) 
     out.reserve(text.size());
 #ifdef _WIN32
     const unsigned cp = CodePageOf(encoding.charset);
-    const int n =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0)
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    std::wstring wide = Wide(text);
+    if (cp != 54936) {
+        // A character beyond the basic plane is one "?", not one per half.
+        std::wstring single;
+        single.reserve(wide.size());
+        for (std::size_t i = 0; i < wide.size(); ++i) {
+            const bool pair = wide[i] >= 0xD800 && wide[i] <= 0xDBFF && i + 1 < wide.size() &&
+                              wide[i + 1] >= 0xDC00 && wide[i + 1] <= 0xDFFF;
+            single += pair ? L'?' : wide[i];
+            i += pair ? 1 : 0;
+        }
+        wide = std::move(single);
+    }
+    const int n = static_cast<int>(wide.size());
     const int m = WideCharToMultiByte(cp, 0, wide.data(), n, nullptr, 0, "?", nullptr);
     out.resize(static_cast<std::size_t>(m > 0 ? m : 0));
     if (m > 0)

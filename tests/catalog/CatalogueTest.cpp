@@ -13,6 +13,12 @@ namespace nm {
 namespace {
 
 using Names = std::vector<std::string>;
+
+#ifdef _WIN32
+const std::string Separator = "\\";
+#else
+const std::string Separator = "/";
+#endif
 using Files = std::vector<std::pair<std::string, std::string>>;
 
 class CatalogueTest : public ::testing::Test {
@@ -24,7 +30,7 @@ protected:
     }
     std::string Stored() const { return dir.Read("prog/alias.pgc"); }
     std::string MissingText(const std::string& name) const {
-        return "支持文件" + std::string(12, ' ') + dir.Path("prog") + "/" + name +
+        return "支持文件" + std::string(12, ' ') + dir.Path("prog") + Separator + name +
                "未找到. 请移动到与 ALIAS.EXE 相同的文件夹或者重新安装 Zentro Tools.";
     }
 

@@ -88,14 +88,20 @@ TEST(HostileInput, CatalogueFiles) {
     EXPECT_EQ(LoadCommandCatalogue(host, dir.Write("many.pgc", many)).size(), CatalogueCapacity);
 
     // Includes that name something other than a file count as missing, at once.
-    ASSERT_EQ(::mkfifo(dir.Path("pipe.pgc").c_str(), 0600), 0);
     std::filesystem::create_directory(dir.Path("folder.pgc"));
-    const std::string main = "A\r\n#include \"" + dir.Path("pipe.pgc") +
-                             "\"\r\n#include \"/dev/zero\"\r\n" + "#include \"" +
-                             dir.Path("folder.pgc") + "\"\r\nB\r\n";
+    std::string main = "A\r\n#include \"" + dir.Path("folder.pgc") + "\"\r\n";
+#ifndef _WIN32
+    ASSERT_EQ(::mkfifo(dir.Path("pipe.pgc").c_str(), 0600), 0);
+    main += "#include \"" + dir.Path("pipe.pgc") + "\"\r\n#include \"/dev/zero\"\r\n";
+#endif
+    main += "B\r\n";
     EXPECT_EQ(LoadCommandCatalogue(host, dir.Write("alias.pgc", main)),
               (std::vector<std::string>{"A", "B"}));
+#ifndef _WIN32
     EXPECT_EQ(prompter.shown.size(), 3u);
+#else
+    EXPECT_EQ(prompter.shown.size(), 1u);
+#endif
 }
 
 TEST(HostileInput, RegistryFiles) {

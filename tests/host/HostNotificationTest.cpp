@@ -15,7 +15,7 @@ TEST(NotifyHost, TellsTheUserWhenTheAliasesTakeEffect) {
     const std::string updated = "你的 Vectrom 热键被保存并且当前 Vectrom 进程被更新.";
     const std::string nextStart = "你的 Vectrom 热键被保存并且对你下一个 Vectrom 进程发生作用.";
     const std::string refused = "你的改变被保存, 但当前 Vectrom 进程不能更新.\r\n\r\n"
-                                "请用 Vectrom REINIT 命令更新你的热键.\r\n(Error 438), "
+                                "请用 Vectrom REINIT 命令更新你的热键.\r\n(Error 1004), "
                                 "Application-defined or object-defined error";
     // The error the host link raises (0: the host re-read its file), whether
     // the save was quiet, and the message (none when empty). A host that is
@@ -23,7 +23,7 @@ TEST(NotifyHost, TellsTheUserWhenTheAliasesTakeEffect) {
     const std::vector<std::tuple<int, bool, std::string, Icon>> cases = {
         {0, false, updated, Icon::Information},     {0, true, "", Icon::None},
         {429, false, nextStart, Icon::Information}, {429, true, nextStart, Icon::Information},
-        {438, false, refused, Icon::Exclamation},   {438, true, "", Icon::None},
+        {1004, false, refused, Icon::Exclamation},  {1004, true, "", Icon::None},
     };
     for (const auto& [failWith, quiet, text, icon] : cases) {
         SCOPED_TRACE(testing::Message() << "error " << failWith << " quiet " << quiet);

@@ -50,7 +50,7 @@ struct InFolder {
 
 TEST(FindFileOnPath, SearchesTheListInOrderThroughTheDrives) {
     Prefix p;
-    ::setenv("NM_TEST_HOME", "C:\\Users\\drafter", 1);
+    SetEnv("NM_TEST_HOME", "C:\\Users\\drafter");
     fs::create_directories(p.dir.Path("drive_c/A"));
     fs::create_directories(p.dir.Path("drive_c/Users/Drafter/x/vtrm.pgp")); // a folder: no match
     const std::string found = p.File("/B C/VTRM.PGP");
@@ -94,7 +94,7 @@ TEST(FindFileOnPath, CurrentFolderFirstThenPath) {
     const std::string onPath = p.File("/bin2/vtrm.pgp");
     const char* oldPath = std::getenv("PATH");
     const std::string saved = oldPath ? oldPath : "";
-    ::setenv("PATH", (p.Drive("/bin1") + ":" + p.Drive("/bin2")).c_str(), 1);
+    SetEnv("PATH", (p.Drive("/bin1") + ":" + p.Drive("/bin2")));
     {
         InFolder here(p.dir.Path("here"));
         std::vector<std::string> searched;
@@ -105,7 +105,7 @@ TEST(FindFileOnPath, CurrentFolderFirstThenPath) {
         EXPECT_EQ(FindFileOnPath(p.host, ".hidden.pgp", "C:\\", nullptr),
                   fs::current_path().string() + "/.hidden.pgp");
     }
-    ::setenv("PATH", saved.c_str(), 1);
+    SetEnv("PATH", saved);
 }
 
 TEST(SupportFilePath, FindsTheFileBesideTheProgramOrSaysItIsMissing) {

@@ -1,9 +1,11 @@
 #include "Doubles.h"
 
+#include "FileIo.h"
 #include "RuntimeError.h"
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
@@ -109,6 +111,22 @@ std::tm FixedClock::Now() const {
     return t;
 }
 
+void SetEnv(const std::string& name, const std::string& value) {
+#ifdef _WIN32
+    _putenv_s(name.c_str(), value.c_str());
+#else
+    ::setenv(name.c_str(), value.c_str(), 1);
+#endif
+}
+
+void UnsetEnv(const std::string& name) {
+#ifdef _WIN32
+    _putenv_s(name.c_str(), ""); // an empty value removes the variable
+#else
+    ::unsetenv(name.c_str());
+#endif
+}
+
 TempDir::TempDir() {
     static std::atomic<int> counter{0};
     root_ = std::filesystem::temp_directory_path() /
@@ -125,30 +143,30 @@ TempDir::~TempDir() {
 }
 
 std::string TempDir::Path(const std::string& name) const {
-    return (root_ / name).string();
+    return PathText(root_ / NativePath(name));
 }
 
 std::string TempDir::Write(const std::string& name, const std::string& bytes) const {
     const std::string path = Path(name);
-    std::ofstream(path, std::ios::binary) << bytes;
+    std::ofstream(NativePath(path), std::ios::binary) << bytes;
     return path;
 }
 
 std::string TempDir::Read(const std::string& name) const {
-    std::ifstream in(Path(name), std::ios::binary);
+    std::ifstream in(NativePath(Path(name)), std::ios::binary);
     std::ostringstream out;
     out << in.rdbuf();
     return out.str();
 }
 
 bool TempDir::Exists(const std::string& name) const {
-    return std::filesystem::exists(std::filesystem::symlink_status(root_ / name));
+    return std::filesystem::exists(std::filesystem::symlink_status(root_ / NativePath(name)));
 }
 
 std::vector<std::string> TempDir::Names() const {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(root_))
-        names.push_back(entry.path().filename().string());
+        names.push_back(PathText(entry.path().filename()));
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -158,7 +176,7 @@ std::string DataPath(const std::string& name) {
 }
 
 std::string ReadData(const std::string& name) {
-    std::ifstream in(DataPath(name), std::ios::binary);
+    std::ifstream in(NativePath(DataPath(name)), std::ios::binary);
     std::ostringstream out;
     out << in.rdbuf();
     return out.str();

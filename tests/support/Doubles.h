@@ -135,6 +135,10 @@ struct Harness {
     Main main{Services{prompter, dialogs, host, clock, view}};
 };
 
+// Sets or removes a variable of this process's environment.
+void SetEnv(const std::string& name, const std::string& value);
+void UnsetEnv(const std::string& name);
+
 // A folder of its own for one test, removed afterwards.
 class TempDir {
 public:

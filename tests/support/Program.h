@@ -1,0 +1,24 @@
+// Runs a program of the project, as a user would from a shell, and collects
+// what it printed.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace nm::test {
+
+struct ProgramRun {
+    int status = -1; // the exit code; -1 when the program did not exit normally
+    std::string out;
+    std::string err;
+};
+
+using Environment = std::vector<std::pair<std::string, std::string>>;
+
+// Runs `program` with `args` (no shell in between), its standard input empty,
+// and the variables of `env` added to this process's environment.
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args,
+                      const Environment& env = {});
+
+} // namespace nm::test
