@@ -5,7 +5,11 @@
 
 namespace nm {
 
-void FillListRows(Main& main, bool importing) {
+bool AliasMakesRow(const Main& main, std::size_t index) {
+    return main.AliasNames[index] != MarkedName;
+}
+
+void FillListRows(Main& main, bool importing, DuplicateObserver* observer) {
     BusyPointer busy(main.svc.prompter);
     EntryTable& aliases = main.Lists[AliasList];
     EntryTable& shells = main.Lists[ShellList];
@@ -17,7 +21,7 @@ void FillListRows(Main& main, bool importing) {
     shells.Reserve(static_cast<std::size_t>(main.ShellUpper + 1));
     for (int i = 0; i <= main.AliasUpper; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        if (main.AliasNames[k] == MarkedName)
+        if (!AliasMakesRow(main, k))
             continue;
         aliases.Append(UpperCase(TrimSpaces(main.AliasNames[k])),
                        {std::string(TrimSpaces(main.AliasCommands[k])), {}, {}});
@@ -31,8 +35,8 @@ void FillListRows(Main& main, bool importing) {
                        std::string(TrimSpaces(main.ShellPrompts[k]))});
     }
     shells.Resort();
-    ResolveDuplicates(main, AliasList, importing);
-    ResolveDuplicates(main, ShellList, importing);
+    ResolveDuplicates(main, AliasList, importing, observer);
+    ResolveDuplicates(main, ShellList, importing, observer);
 }
 
 bool RemoveListItem(Main& main, int page, int key) {

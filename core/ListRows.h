@@ -10,9 +10,15 @@
 
 namespace nm {
 
+class DuplicateObserver;
+
 // The row half of filling the list views: rebuilds both lists from the load
 // lists (extends them, on an import), then runs the duplicate pass on each.
-void FillListRows(Main& main, bool importing);
+// Rows are added in the order of the load lists.
+void FillListRows(Main& main, bool importing, DuplicateObserver* observer = nullptr);
+
+// Whether alias `index` of the load lists becomes a row: one named "---" does not.
+bool AliasMakesRow(const Main& main, std::size_t index);
 
 // Removes the row keyed `key` from the page's list; the row that held the
 // highest key takes the freed one, so that N rows keep the keys 1 to N.

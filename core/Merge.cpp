@@ -7,7 +7,7 @@
 
 namespace nm {
 
-void ResolveDuplicates(Main& main, int list, bool importing) {
+void ResolveDuplicates(Main& main, int list, bool importing, DuplicateObserver* observer) {
     EntryTable& table = main.Lists.at(static_cast<std::size_t>(list));
     const std::vector<std::size_t> order = table.NameOrder();
     std::vector<std::size_t> removed;
@@ -19,7 +19,10 @@ void ResolveDuplicates(Main& main, int list, bool importing) {
         if (a.text != b.text || (!importing && a.text == MarkedName))
             continue;
         // A marked row keeps its place until the pass ends.
-        (a.sub[0] == b.sub[0] ? removed : marked).push_back(current);
+        const bool same = a.sub[0] == b.sub[0];
+        (same ? removed : marked).push_back(current);
+        if (observer)
+            observer->Settled(list, a, b, same);
     }
     const auto replaced = static_cast<int>(marked.size());
     table.SettleDuplicates(marked, removed);

@@ -9,21 +9,29 @@
 
 namespace nm {
 
-namespace {
-
-enum class LineKind { Dropped, Entry };
-
-LineKind Classify(std::string_view line) {
+LineKind ClassifyPgpLine(std::string_view line) {
     if (line.find_first_not_of(' ') == std::string_view::npos)
-        return LineKind::Dropped; // blank
+        return LineKind::Blank;
     const auto first = static_cast<unsigned char>(line[0]);
     if (first == ';')
-        return LineKind::Dropped; // comment
-    // A control character; and a character outside ASCII, which the host's
-    // double-byte code page reads with a negative code.
-    if (first < 32 || first >= 0x80)
-        return LineKind::Dropped;
+        return LineKind::Comment;
+    if (first < 32)
+        return LineKind::Control;
+    if (first >= 0x80)
+        return LineKind::NonAscii;
     return LineKind::Entry;
+}
+
+namespace {
+
+// The end of `line`, a view into `text`.
+LineEnd EndOf(std::string_view text, std::string_view line) {
+    const auto end = static_cast<std::size_t>(line.data() - text.data()) + line.size();
+    if (end >= text.size())
+        return LineEnd::None;
+    if (text[end] == '\n')
+        return LineEnd::Lf;
+    return end + 1 < text.size() && text[end + 1] == '\n' ? LineEnd::CrLf : LineEnd::Cr;
 }
 
 // An alias command without blanks around it and without the leading
@@ -48,18 +56,33 @@ std::string CleanCommand(std::string_view command) {
 }
 
 struct Reader {
-    Reader(Main& m, std::string p, bool i) : main(m), path(std::move(p)), importing(i) {}
+    Reader(Main& m, std::string p, bool i, ReadObserver* o)
+        : main(m), path(std::move(p)), importing(i), observer(o) {}
 
     Main& main;
     std::string path;
     bool importing;
+    ReadObserver* observer;
+
+    struct EntryLine {
+        std::string_view text;
+        int number; // 1-based physical line
+    };
 
     std::string bytes;
     std::string text;
-    std::vector<std::string_view> kept;
+    std::vector<EntryLine> kept;
     bool resetDone = false;
 
-    void Load() { bytes = ReadFileBytes(path); }
+    void Load() {
+        try {
+            bytes = ReadFileBytes(path);
+        } catch (const RuntimeError& error) {
+            if (observer)
+                observer->Unreadable(error);
+            throw;
+        }
+    }
 
     void Collect() {
         DecodedText decoded = DecodeFileText(bytes);
@@ -73,13 +96,18 @@ struct Reader {
             main.OriginalFile = path;
             main.FileEncoding = decoded.encoding;
         }
+        int number = 0;
         for (const std::string_view line : SplitLines(text)) {
+            ++number;
             if (!importing) {
                 main.OriginalText.append(line);
                 main.OriginalText.append("\r\n");
             }
-            if (Classify(line) == LineKind::Entry)
-                kept.push_back(line);
+            const LineKind kind = ClassifyPgpLine(line);
+            if (observer)
+                observer->Line(number, line, EndOf(text, line), kind);
+            if (kind == LineKind::Entry)
+                kept.push_back({line, number});
         }
     }
 
@@ -96,6 +124,12 @@ struct Reader {
         main.ShellRest.clear();
     }
 
+    [[noreturn]] void Fail(const EntryLine& line, ReadFailure failure, const RuntimeError& error) {
+        if (observer)
+            observer->Failed(line.number, line.text, failure);
+        throw error;
+    }
+
     // Each entry line in file order; the 32768th overflows the 16-bit line
     // count. An entry is stored only once it is whole,
     // so a failing line leaves the lists with the entries before it.
@@ -103,30 +137,40 @@ struct Reader {
         main.AliasNames.reserve(kept.size());
         main.AliasCommands.reserve(kept.size());
         std::int16_t lineCount = 0;
-        for (const std::string_view line : kept) {
+        for (const EntryLine& line : kept) {
             if (lineCount == std::numeric_limits<std::int16_t>::max())
-                throw RuntimeError(Err::Overflow);
+                Fail(line, ReadFailure::TooManyLines, RuntimeError(Err::Overflow));
             ++lineCount;
             ClassifyLine(line);
         }
     }
 
-    void ClassifyLine(std::string_view line) {
+    std::string TakePlaceholder(const EntryLine& line, char character) {
+        try {
+            return MakePlaceholder(main, character);
+        } catch (const RuntimeError& error) {
+            Fail(line, ReadFailure::PlaceholderLimit, error);
+        }
+    }
+
+    void ClassifyLine(const EntryLine& entry) {
+        const std::string_view line = entry.text;
         const std::size_t p1 = line.find(',');
         const std::size_t p2 = p1 == std::string_view::npos ? p1 : line.find(',', p1 + 1);
         if (p1 == std::string_view::npos) {
-            std::string name = MakePlaceholder(main, '$');
-            AddAlias(std::move(name), line);
+            std::string name = TakePlaceholder(entry, '$');
+            AddAlias(entry, std::move(name), line, Placeholder::Name);
         } else if (p2 == std::string_view::npos && p1 == line.size() - 1) {
-            std::string command = MakePlaceholder(main, '?');
-            AddAlias(std::string(line), command);
+            std::string command = TakePlaceholder(entry, '?');
+            AddAlias(entry, std::string(line), command, Placeholder::Command);
         } else if (p2 == std::string_view::npos) {
-            AddAlias(std::string(line.substr(0, p1)), line.substr(p1 + 1));
+            AddAlias(entry, std::string(line.substr(0, p1)), line.substr(p1 + 1),
+                     Placeholder::None);
         } else {
             const std::size_t p3 = line.find(',', p2 + 1);
             const std::size_t p4 = p3 == std::string_view::npos ? p3 : line.find(',', p3 + 1);
-            if (p4 == std::string_view::npos)
-                throw RuntimeError(Err::InvalidCall); // a shell line needs four commas
+            if (p4 == std::string_view::npos) // a shell line needs four commas
+                Fail(entry, ReadFailure::ShellCommas, RuntimeError(Err::InvalidCall));
             std::string_view prompt = line.substr(p3 + 1, p4 - p3 - 1);
             if (!prompt.empty() && prompt.front() == '*')
                 prompt.remove_prefix(1);
@@ -136,21 +180,35 @@ struct Reader {
             main.ShellFlags.emplace_back(line.substr(p2 + 1, p3 - p2 - 1));
             main.ShellPrompts.emplace_back(prompt);
             main.ShellRest.emplace_back(line.substr(p4 + 1));
+            if (observer)
+                observer->Shell(entry.number);
         }
     }
 
-    void AddAlias(std::string name, std::string_view command) {
-        std::string cleaned = CleanCommand(command);
+    void AddAlias(const EntryLine& entry, std::string name, std::string_view command,
+                  Placeholder placeholder) {
+        std::string cleaned;
+        try {
+            cleaned = CleanCommand(command);
+        } catch (const RuntimeError& error) {
+            Fail(entry, ReadFailure::EmptyCommand, error);
+        }
+        const bool unnamed = name.empty();
         ++main.AliasUpper;
-        main.AliasNames.push_back(name.empty() ? std::string(MarkedName) : std::move(name));
+        main.AliasNames.push_back(unnamed ? std::string(MarkedName) : std::move(name));
         main.AliasCommands.push_back(std::move(cleaned));
+        if (observer)
+            observer->Alias(entry.number,
+                            AliasRead{unnamed ? std::string_view() : main.AliasNames.back(),
+                                      command, main.AliasCommands.back(), placeholder});
     }
 };
 
 } // namespace
 
-ReadResult ReadPgpFile(Main& main, const std::string& path, bool importing) {
-    Reader reader(main, path, importing);
+ReadResult ReadPgpFile(Main& main, const std::string& path, bool importing,
+                       ReadObserver* observer) {
+    Reader reader(main, path, importing, observer);
     const Step steps[] = {
         [&] { reader.Load(); },
         [&] { reader.Collect(); },
@@ -161,7 +219,7 @@ ReadResult ReadPgpFile(Main& main, const std::string& path, bool importing) {
     table.byCode[Code::Retry] = {Action::RetryOperation, nullptr};
     table.byCode[Code::Ignore] = {Action::RunStepAgain, nullptr};
     table.byCode[Code::GiveUp] = {Action::NextStep, ShowText("一个不可修复的错误发生.")};
-    table.byCode[Code::Unknown] = {Action::End, ShowText("不可识别的错误在 PGP 文件.")};
+    table.byCode[Code::Unknown] = {Action::End, ShowText(UnreadablePgpMessage)};
     const Outcome outcome = RunSteps(main.svc.prompter, steps, table);
     // A read that ends before its lists were reset must not leave the entries
     // of an earlier file behind: the window builds its rows from them next.

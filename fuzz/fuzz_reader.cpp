@@ -1,10 +1,13 @@
-// The reader with rows, the duplicate pass on open and on import, and both
-// sections, on any bytes.
+// The reader with rows, the duplicate pass on open and on import, both
+// sections, and the check of the same file, on any bytes.
 #include "FuzzSupport.h"
 
+#include "Check.h"
 #include "ListRows.h"
 #include "PgpReader.h"
 #include "PgpWriter.h"
+
+#include <algorithm>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace nm;
@@ -27,5 +30,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Main second(Services{prompter, dialogs, host, clock, view});
     if (ReadPgpFile(second, again, false) != ReadResult::Completed)
         __builtin_trap();
+    // Every finding of the check is on a line of the file (the encoding note
+    // on line 1 even when there is none), in file order.
+    Main checked(Services{prompter, dialogs, host, clock, view});
+    const CheckReport report = CheckPgpFile(checked, path);
+    int lines = 0;
+    for (std::size_t at = checked.OriginalText.find("\r\n"); at != std::string::npos;
+         at = checked.OriginalText.find("\r\n", at + 2))
+        ++lines;
+    int previous = 1;
+    for (const Finding& finding : report.findings) {
+        if (finding.line < previous || finding.line > std::max(lines, 1))
+            __builtin_trap();
+        previous = finding.line;
+    }
     return 0;
 }

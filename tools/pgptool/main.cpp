@@ -1,4 +1,5 @@
 // pgptool: the editor's file work without a window.
+#include "CheckCommand.h"
 #include "ConsoleServices.h"
 
 #include "Clock.h"
@@ -31,7 +32,8 @@ constexpr const char* Usage =
     "usage: pgptool normalize [--export] [--import FILE]... [-o OUT [--backup]] FILE\n"
     "       pgptool list [--import FILE]... FILE\n"
     "       pgptool locate [-v]\n"
-    "       pgptool catalogue [FILE]\n";
+    "       pgptool catalogue [FILE]\n"
+    "       pgptool check [--catalogue FILE] [--json] [--strict] FILE...\n";
 
 constexpr const char* Help =
     "pgptool reads a program-parameters file (vtrm.pgp) exactly as the editor\n"
@@ -61,6 +63,26 @@ constexpr const char* Help =
     "  catalogue [FILE] print the command names the editor loads from the\n"
     "                   catalogue FILE (default: alias.pgc beside pgptool), one\n"
     "                   per line, in the order read.\n"
+    "\n"
+    "  check FILE...    read each FILE as the editor opens it and report every line\n"
+    "                   that the reader or the duplicate pass treats specially, in\n"
+    "                   file order, as 'FILE:LINE: error|warning|note: MESSAGE [code]',\n"
+    "                   then a summary line per file. Errors end the editor's read:\n"
+    "                   the entries from that line on are missing. Warnings: lines\n"
+    "                   dropped, named or cleaned without a word, entries a save\n"
+    "                   loses, duplicates and what the duplicate pass does with\n"
+    "                   them, commands the catalogue does not know, alias names\n"
+    "                   that hide a catalogue command, shell flags outside 0 to 15.\n"
+    "                   Notes: the encoding and mixed line ends. The findings say\n"
+    "                   what the editor would show; its messages are not printed.\n"
+    "                   Each FILE is checked as the first file of an editor run\n"
+    "                   (placeholders count from 1 in each).\n"
+    "      --catalogue F  check alias commands against the catalogue F (default:\n"
+    "                   alias.pgc beside pgptool; no such check when there is none).\n"
+    "      --json       print the findings as one JSON document instead.\n"
+    "      --strict     warnings fail the check too.\n"
+    "                   Exit status: 0 no errors (with --strict, no warnings),\n"
+    "                   1 otherwise, 2 usage error or a FILE that cannot be read.\n"
     "\n"
     "Messages the editor would show go to standard error; every question is\n"
     "answered Yes. Exit status: 0 done, 1 a file could not be read or written,\n"
@@ -206,6 +228,8 @@ int main(int argc, char** argv) {
         return Locate(rest);
     if (options.command == "catalogue" || options.command == "catalog")
         return Catalogue(rest);
+    if (options.command == "check")
+        return nm::RunCheck(rest);
     if (options.command != "normalize" && options.command != "list")
         return UsageError(("unknown command '" + options.command + "'").c_str());
     for (std::size_t i = 0; i < rest.size(); ++i) {

@@ -1,0 +1,55 @@
+// Checking a program-parameters file before it is deployed: every line that
+// the reader or the duplicate pass treats specially, as findings with the
+// line's number, for `pgptool check`.
+#pragma once
+
+#include "Main.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace nm {
+
+enum class Severity { Error, Warning, Note };
+
+// A value a finding is about: text from the file, a line number or count, or a flag.
+struct FindingField {
+    std::string name;
+    std::variant<std::string, int, bool> value;
+    bool operator==(const FindingField&) const = default;
+};
+
+struct Finding {
+    int line = 0; // 1-based physical line of the decoded text
+    Severity level = Severity::Note;
+    std::string code;    // stable, for scripts: "shell-commas", "duplicate-marked", ...
+    std::string message; // English; the file's text quoted where it helps
+    std::vector<FindingField> fields;
+};
+
+struct CheckReport {
+    bool readable = true;
+    std::string unreadable; // why not: the error's description and number
+    int aliases = 0;        // entry lines read, as the load lists hold them
+    int shells = 0;
+    std::vector<Finding> findings; // in file order
+
+    int Count(Severity level) const;
+};
+
+struct CheckOptions {
+    // Whether the command catalogue knows a command, letter case aside. Empty:
+    // there is no catalogue, and no command is checked against one.
+    std::function<bool(std::string_view)> isKnownCommand;
+};
+
+// Opens `path` into `main` as the editor opens a file (read, rows, duplicate
+// pass) and reports what each step did to which line. PlaceholderCount is
+// taken as it is: a fresh Main checks the file as the first file of an editor
+// run. The editor's own boxes go to main's prompter.
+CheckReport CheckPgpFile(Main& main, const std::string& path, const CheckOptions& options = {});
+
+} // namespace nm
