@@ -121,6 +121,12 @@ TEST(Pgptool, WritesTheOutputFileSafelyWithItsBackup) {
     ASSERT_EQ(exported.status, 0) << exported.err;
     EXPECT_NE(dir.Read("out.pgp").find("NICKMAKER"), std::string::npos);
 
+    // File names outside ASCII and outside the system code page arrive whole.
+    const std::string office = dir.Write("办公室 한 aliases.pgp", "L,*LINE\r\n");
+    const ProgramRun named = Pgptool({"normalize", "-o", dir.Path("输出.pgp"), office});
+    ASSERT_EQ(named.status, 0) << named.err;
+    EXPECT_NE(dir.Read("输出.pgp").find("L,         *LINE\r\n"), std::string::npos);
+
     const ProgramRun failed = Pgptool({"normalize", "-o", dir.Path("none/x.pgp"), doc});
     EXPECT_EQ(failed.status, 1);
     EXPECT_NE(failed.err.find("这个路径不存在."), std::string::npos);

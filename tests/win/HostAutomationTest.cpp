@@ -115,8 +115,8 @@ public:
         RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(clsid.c_str()),
                        static_cast<DWORD>(clsid.size() + 1));
         RegCloseKey(key);
-        registered = SUCCEEDED(
-            RegisterActiveObject(&application, StandInHost, ACTIVEOBJECT_STRONG, &cookie_));
+        result = RegisterActiveObject(&application, StandInHost, ACTIVEOBJECT_STRONG, &cookie_);
+        registered = SUCCEEDED(result);
     }
     ~RunningHost() {
         if (registered)
@@ -127,6 +127,7 @@ public:
     StandIn document;
     StandIn application;
     bool registered = false;
+    HRESULT result = E_FAIL;
 
 private:
     DWORD cookie_ = 0;
@@ -136,7 +137,7 @@ private:
 
 TEST(Win32HostAutomation, TheRunningHostIsAskedToReReadItsFile) {
     RunningHost host(Behaviour::Accepts);
-    ASSERT_TRUE(host.registered);
+    ASSERT_TRUE(host.registered) << "registering the host failed: " << std::hex << host.result;
     ScriptedPrompter prompter;
     NotifyHost(prompter, *MakeSystemHostLink(), false);
     EXPECT_EQ(host.application.calls, std::vector<std::wstring>{L"activedocument"});
@@ -155,7 +156,7 @@ TEST(Win32HostAutomation, AHostThatRefusesIsReportedWithItsOwnWords) {
     };
     for (const auto& c : cases) {
         RunningHost host(c.behaviour);
-        ASSERT_TRUE(host.registered);
+        ASSERT_TRUE(host.registered) << "registering the host failed: " << std::hex << host.result;
         ScriptedPrompter prompter;
         NotifyHost(prompter, *MakeSystemHostLink(), false);
         ASSERT_EQ(prompter.shown.size(), 1u);

@@ -16,8 +16,11 @@
 #include "RuntimeError.h"
 
 #ifdef _WIN32
+#include "Win32.h"
+
 #include <fcntl.h>
 #include <io.h>
+#include <shellapi.h>
 #endif
 
 #include <clocale>
@@ -213,6 +216,17 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
     std::vector<std::string> args(argv + 1, argv + argc);
+#ifdef _WIN32
+    // The arguments as typed, as UTF-8: the ANSI form loses every character
+    // of a file name that the system code page lacks.
+    int count = 0;
+    if (wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        args.clear();
+        for (int i = 1; i < count; ++i)
+            args.push_back(nm::Narrow(wide[i]));
+        LocalFree(wide);
+    }
+#endif
     if (args.empty())
         return UsageError("no command given");
     for (const std::string& arg : args) {
