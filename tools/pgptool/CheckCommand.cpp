@@ -14,6 +14,8 @@
 
 #include <cstdio>
 #include <optional>
+#include <string>
+#include <unordered_set>
 
 namespace nm {
 
@@ -196,11 +198,17 @@ int RunCheck(const std::vector<std::string>& args) {
     }
 
     const std::optional<std::vector<std::string>> catalogue = LoadCatalogue(options.catalogue);
+    // The catalogue's names as IsKnownCommand compares them, looked up at once:
+    // a large file asks about every alias twice.
+    std::unordered_set<std::string> known;
     CheckOptions checkOptions;
-    if (catalogue)
+    if (catalogue) {
+        for (const std::string& name : *catalogue)
+            known.insert(LowerCase(name));
         checkOptions.isKnownCommand = [&](std::string_view command) {
-            return IsKnownCommand(command, *catalogue);
+            return known.contains(LowerCase(command));
         };
+    }
     SilentPrompter prompter; // the findings say what the editor would show
     NoFileDialogs dialogs;
     const auto host = MakeSystemHostLink();
