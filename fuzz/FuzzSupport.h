@@ -17,13 +17,6 @@
 
 namespace nm::fuzz {
 
-class SilentPrompter final : public Prompter {
-public:
-    Answer Show(const MessageBox& box) override { return UnattendedAnswer(box.buttons); }
-    void Beep() override {}
-    void SetBusy(bool) override {}
-};
-
 class NoDialogs final : public FileDialogs {
 public:
     std::optional<std::string> ShowOpen(const std::string&, const std::string&) override {

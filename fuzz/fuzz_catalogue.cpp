@@ -6,7 +6,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace nm;
-    fuzz::SilentPrompter prompter;
+    nm::SilentPrompter prompter;
     StoredRegistry registry;
     const HostContext host{prompter, registry, fuzz::Scratch(), ""};
     const std::string path = fuzz::WriteScratch("alias.pgc", data, size);

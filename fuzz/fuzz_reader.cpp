@@ -11,7 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace nm;
-    fuzz::SilentPrompter prompter;
+    nm::SilentPrompter prompter;
     fuzz::NoDialogs dialogs;
     fuzz::NoHost host;
     fuzz::FixedClock clock;

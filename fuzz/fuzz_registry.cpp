@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         text, [](const std::string&) {}, [](const std::string&, StoredRegistry::Value) {});
     fuzz::WriteScratch("system.reg", data, size);
     fuzz::WriteScratch("user.reg", data, size);
-    fuzz::SilentPrompter prompter;
+    nm::SilentPrompter prompter;
     WineRegistry registry(fuzz::Scratch());
     HostCurrentProfile(registry, prompter);
     zent_RegistryRead(registry, prompter, "HKEY_CLASSES_ROOT\\.pgp", "");

@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace nm;
     const std::string text(reinterpret_cast<const char*>(data), size);
-    fuzz::SilentPrompter prompter;
+    nm::SilentPrompter prompter;
     RootKey root = NoRoot;
     hkeyPathFormat(prompter, text, root);
     const auto pieces = StrSplit(";", text);

@@ -271,28 +271,29 @@ void WriteFileSafely(const std::string& path, std::string_view bytes) {
     wchar_t temp[MAX_PATH + 16] = {};
     if (!GetTempFileNameW(folder.c_str(), L"nm", 0, temp))
         throw ErrorFromWin32(GetLastError(), path);
+    Handle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    // The temporary file goes again on any failure (closed first, or it
+    // could not be deleted).
     auto fail = [&](DWORD code) {
+        file.Close();
         DeleteFileW(temp);
         throw ErrorFromWin32(code, path);
     };
-    {
-        Handle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.Ok())
+    if (!file.Ok())
+        fail(GetLastError());
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(left, 1u << 20));
+        DWORD n = 0;
+        if (!WriteFile(file.Get(), data, chunk, &n, nullptr))
             fail(GetLastError());
-        const char* data = bytes.data();
-        std::size_t left = bytes.size();
-        while (left > 0) {
-            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(left, 1u << 20));
-            DWORD n = 0;
-            if (!WriteFile(file.Get(), data, chunk, &n, nullptr))
-                fail(GetLastError());
-            data += n;
-            left -= n;
-        }
-        if (!FlushFileBuffers(file.Get()) || !file.Close())
-            fail(GetLastError());
+        data += n;
+        left -= n;
     }
+    if (!FlushFileBuffers(file.Get()) || !file.Close())
+        fail(GetLastError());
     // The new content keeps the file's attributes (hidden, system, archive)
     // and, through the replace, its access rights.
     if (exists)

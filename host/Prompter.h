@@ -54,6 +54,15 @@ inline Answer UnattendedAnswer(Buttons buttons) {
     return Answer::OK;
 }
 
+// Unattended answers, shown nowhere: for work without a person that reports
+// in its own words, or not at all.
+class SilentPrompter final : public Prompter {
+public:
+    Answer Show(const MessageBox& box) override { return UnattendedAnswer(box.buttons); }
+    void Beep() override {}
+    void SetBusy(bool) override {}
+};
+
 // The busy pointer for the life of a scope, restored however the scope ends.
 class BusyPointer {
 public:

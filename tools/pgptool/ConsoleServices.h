@@ -21,15 +21,6 @@ private:
     std::FILE* out_;
 };
 
-// The same answers as ConsolePrompter, shown nowhere: for work that reports
-// what the editor would do in its own words.
-class SilentPrompter final : public Prompter {
-public:
-    Answer Show(const MessageBox& box) override { return UnattendedAnswer(box.buttons); }
-    void Beep() override {}
-    void SetBusy(bool) override {}
-};
-
 // No one to pick a file: the open dialog is cancelled, the save dialog too.
 class NoFileDialogs final : public FileDialogs {
 public:
