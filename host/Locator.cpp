@@ -134,9 +134,9 @@ std::string MapDosPath(const std::string& dosDevices, const std::string& path) {
 
 std::string ProgramFolder() {
 #ifdef _WIN32
-    wchar_t buffer[32768] = {};
-    const DWORD n = GetModuleFileNameW(nullptr, buffer, 32768);
-    return PathText(fs::path(std::wstring(buffer, n)).parent_path());
+    std::wstring name(32768, L'\0'); // the longest path the system knows
+    name.resize(GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size())));
+    return PathText(fs::path(name).parent_path());
 #else
     std::error_code ec;
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
