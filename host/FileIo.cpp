@@ -230,11 +230,12 @@ private:
 std::string ReadFileBytes(const std::string& path) {
     if (path.empty())
         throw RuntimeError(Err::BadFileName);
-    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+    const std::wstring name = Wide(path);
+    const DWORD attributes = GetFileAttributesW(name.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         throw RuntimeError(Err::PathFileAccess);
-    Handle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle file(CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Ok())
         throw ErrorFromWin32(GetLastError(), path);
     if (GetFileType(file.Get()) != FILE_TYPE_DISK)

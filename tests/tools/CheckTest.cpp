@@ -1,7 +1,7 @@
 // pgptool check end to end: its output forms, its exit codes, and that what it
 // reports agrees with what list and normalize do with the same files.
 #include "Doubles.h"
-#include "Program.h"
+#include "Pgptool.h"
 #include "Strings.h"
 
 #include <gtest/gtest.h>
@@ -15,10 +15,6 @@ using namespace nm;
 using namespace nm::test;
 
 namespace {
-
-ProgramRun Pgptool(const std::vector<std::string>& args) {
-    return RunProgram(PGPTOOL, args, {{"LC_ALL", "C"}});
-}
 
 // A path as a JSON string holds it.
 std::string Json(const std::string& path) {

@@ -1,7 +1,7 @@
 // pgptool end to end: the bytes it prints and writes, its exit codes, and that
 // it reproduces its own output.
+#include "Pgptool.h"
 #include "Doubles.h"
-#include "Program.h"
 
 #include "TextCodec.h"
 
@@ -13,11 +13,6 @@ using namespace nm;
 using namespace nm::test;
 
 namespace {
-
-ProgramRun Pgptool(const std::vector<std::string>& args, Environment env = {}) {
-    env.insert(env.begin(), {"LC_ALL", "C"});
-    return RunProgram(PGPTOOL, args, env);
-}
 
 // A saved file without its line 2, the date and time of the save, which is
 // written in the system's own formats.
