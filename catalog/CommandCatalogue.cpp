@@ -136,8 +136,9 @@ private:
     std::string includePrevious_;
 };
 
-// Adds `"NAME"` CR LF at the end of the catalogue. The old bytes stay as they
-// are; only the new line is encoded, in the file's own encoding.
+// Adds `"NAME"` CR LF at the end of the catalogue, in place: the catalogue of
+// an installed program sits in a folder the user may not write. The old bytes
+// stay as they are; only the new line is encoded, in the file's own encoding.
 void AppendName(const std::string& path, const std::string& name) {
     const std::string old = ReadFileBytes(path);
     const DecodedText decoded = DecodeFileText(old);
@@ -146,7 +147,7 @@ void AppendName(const std::string& path, const std::string& name) {
         line = "\r\n" + line; // keep the last name on a line of its own
     TextEncoding encoding = decoded.encoding;
     encoding.byteOrderMark = false; // the mark belongs at the start of the file only
-    WriteFileSafely(path, old + EncodeFileText(line, encoding));
+    AppendFileBytes(path, EncodeFileText(line, encoding));
 }
 
 } // namespace

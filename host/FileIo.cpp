@@ -40,6 +40,11 @@ public:
         fd_ = -1;
         return fd;
     }
+    void Reset(int fd) {
+        if (fd_ >= 0)
+            CurrentFileSystem().Close(fd_);
+        fd_ = fd;
+    }
 
 private:
     int fd_;
@@ -159,6 +164,10 @@ void WriteFileSafely(const std::string& path, std::string_view bytes) {
     const bool exists = files.Stat(target, existing) == 0;
     if (exists && S_ISDIR(existing.st_mode))
         throw ErrorFromErrno(EISDIR, target);
+    // The rename needs only the folder's permission: a file the user may not
+    // write would be replaced without a word.
+    if (exists && files.Access(target, W_OK) != 0)
+        throw ErrorFromErrno(errno, target);
 
     std::string folder = FolderPart(target);
     std::string temp = folder + "." + FileNamePart(target) + ".XXXXXX";
@@ -187,6 +196,10 @@ void WriteFileSafely(const std::string& path, std::string_view bytes) {
     }
     mode_t mode;
     if (exists) {
+        // Before the mode: a change of owner clears the set-user and
+        // set-group bits. An ordinary user cannot give a file away (EPERM);
+        // the file is then the user's own, as any file the user writes anew.
+        files.Chown(fd.Get(), existing.st_uid, existing.st_gid);
         mode = existing.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
@@ -200,6 +213,47 @@ void WriteFileSafely(const std::string& path, std::string_view bytes) {
     if (files.Close(fd.Release()) != 0)
         fail(errno);
     if (files.Rename(temp, target) != 0)
+        fail(errno);
+}
+
+void AppendFileBytes(const std::string& path, std::string_view bytes) {
+    if (path.empty())
+        throw RuntimeError(Err::BadFileName);
+    FileSystem& files = CurrentFileSystem();
+    Fd fd(files.Open(path, O_WRONLY | O_APPEND | O_NONBLOCK));
+    if (fd.Get() < 0)
+        throw ErrorFromErrno(errno, path);
+    struct stat st {};
+    if (files.FStat(fd.Get(), st) != 0)
+        throw ErrorFromErrno(errno, path);
+    if (!S_ISREG(st.st_mode))
+        throw RuntimeError(Err::BadFileMode);
+    const off_t size = st.st_size;
+
+    // Cuts the file back to its old length. A failed close has let the
+    // descriptor go: the file is opened again for that.
+    auto fail = [&](int err) {
+        if (fd.Get() < 0)
+            fd.Reset(files.Open(path, O_WRONLY | O_NONBLOCK));
+        if (fd.Get() >= 0)
+            files.Truncate(fd.Get(), size);
+        throw ErrorFromErrno(err, path);
+    };
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = files.Write(fd.Get(), data, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            fail(errno);
+        }
+        data += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    if (files.Flush(fd.Get()) != 0)
+        fail(errno);
+    if (files.Close(fd.Release()) != 0)
         fail(errno);
 }
 
@@ -219,6 +273,10 @@ public:
         const bool ok = !Ok() || CloseHandle(h_);
         h_ = INVALID_HANDLE_VALUE;
         return ok;
+    }
+    void Reset(HANDLE h) {
+        Close();
+        h_ = h;
     }
 
 private:
@@ -264,6 +322,10 @@ void WriteFileSafely(const std::string& path, std::string_view bytes) {
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         throw RuntimeError(Err::PathFileAccess);
+    // The replace needs only the folder's permission: a read-only file would
+    // lose its content and its attribute without a word.
+    if (exists && (attributes & FILE_ATTRIBUTE_READONLY))
+        throw RuntimeError(Err::PathFileAccess);
 
     // A new, uniquely named file in the target's folder.
     std::wstring folder = Wide(FolderPart(path));
@@ -298,12 +360,60 @@ void WriteFileSafely(const std::string& path, std::string_view bytes) {
     // The new content keeps the file's attributes (hidden, system, archive)
     // and, through the replace, its access rights.
     if (exists)
-        SetFileAttributesW(temp,
-                           attributes & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+        SetFileAttributesW(temp, attributes);
     const bool replaced = exists ? ReplaceFileW(target.c_str(), temp, nullptr,
                                                 REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
                                  : MoveFileExW(temp, target.c_str(), MOVEFILE_WRITE_THROUGH);
     if (!replaced)
+        fail(GetLastError());
+}
+
+void AppendFileBytes(const std::string& path, std::string_view bytes) {
+    if (path.empty())
+        throw RuntimeError(Err::BadFileName);
+    const std::wstring name = Wide(path);
+    // Windows refuses to write a read-only file; Wine run by the superuser
+    // does not.
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        throw RuntimeError(Err::PathFileAccess);
+    // Writing at a position, not only at the end: cutting a failed append off
+    // needs it. Other writers wait until the new bytes are whole.
+    const DWORD access = FILE_APPEND_DATA | FILE_WRITE_DATA;
+    Handle file(CreateFileW(name.c_str(), access, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Ok())
+        throw ErrorFromWin32(GetLastError(), path);
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK)
+        throw RuntimeError(Err::BadFileMode);
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) ||
+        !SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN))
+        throw ErrorFromWin32(GetLastError(), path);
+
+    // Cuts the file back to its old length (through a new handle when the
+    // failure was the close).
+    auto fail = [&](DWORD code) {
+        if (!file.Ok())
+            file.Reset(CreateFileW(name.c_str(), access, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.Ok() && SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN))
+            SetEndOfFile(file.Get());
+        throw ErrorFromWin32(code, path);
+    };
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(left, 1u << 20));
+        DWORD n = 0;
+        if (!WriteFile(file.Get(), data, chunk, &n, nullptr))
+            fail(GetLastError());
+        data += n;
+        left -= n;
+    }
+    if (!FlushFileBuffers(file.Get()))
+        fail(GetLastError());
+    if (!file.Close())
         fail(GetLastError());
 }
 

@@ -40,6 +40,12 @@ int PosixFileSystem::Close(int fd) {
 int PosixFileSystem::Chmod(int fd, mode_t mode) {
     return ::fchmod(fd, mode);
 }
+int PosixFileSystem::Chown(int fd, uid_t owner, gid_t group) {
+    return ::fchown(fd, owner, group);
+}
+int PosixFileSystem::Truncate(int fd, off_t size) {
+    return ::ftruncate(fd, size);
+}
 int PosixFileSystem::Rename(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str());
 }
@@ -51,6 +57,9 @@ int PosixFileSystem::Stat(const std::string& path, struct stat& info) {
 }
 int PosixFileSystem::FStat(int fd, struct stat& info) {
     return ::fstat(fd, &info);
+}
+int PosixFileSystem::Access(const std::string& path, int mode) {
+    return ::access(path.c_str(), mode);
 }
 
 FileSystem& CurrentFileSystem() {

@@ -24,10 +24,14 @@ public:
     virtual int Flush(int fd) = 0;
     virtual int Close(int fd) = 0;
     virtual int Chmod(int fd, mode_t mode) = 0;
+    virtual int Chown(int fd, uid_t owner, gid_t group) = 0;
+    virtual int Truncate(int fd, off_t size) = 0;
     virtual int Rename(const std::string& from, const std::string& to) = 0;
     virtual int Remove(const std::string& path) = 0;
     virtual int Stat(const std::string& path, struct stat& info) = 0;
     virtual int FStat(int fd, struct stat& info) = 0;
+    // Whether the user may use the file as `mode` asks (W_OK: write it).
+    virtual int Access(const std::string& path, int mode) = 0;
 };
 
 // The operating system's own calls.
@@ -40,10 +44,13 @@ public:
     int Flush(int fd) override;
     int Close(int fd) override;
     int Chmod(int fd, mode_t mode) override;
+    int Chown(int fd, uid_t owner, gid_t group) override;
+    int Truncate(int fd, off_t size) override;
     int Rename(const std::string& from, const std::string& to) override;
     int Remove(const std::string& path) override;
     int Stat(const std::string& path, struct stat& info) override;
     int FStat(int fd, struct stat& info) override;
+    int Access(const std::string& path, int mode) override;
 };
 
 // The file system the file operations use: the system's, unless a test has

@@ -53,12 +53,17 @@ TEST(FileIo, WriteFileSafelyReplacesTheContentInPlace) {
     const std::vector<std::string> names{"vtrm.pgp"};
 #else
     ASSERT_EQ(::chmod(dir.Path("vtrm.pgp").c_str(), 0640), 0);
+    if (::geteuid() == 0) { // root may give a file away, and so keep another's owner
+        ASSERT_EQ(::chown(dir.Path("vtrm.pgp").c_str(), 4321, 4322), 0);
+    }
+    struct stat owner {};
+    ASSERT_EQ(::stat(dir.Path("vtrm.pgp").c_str(), &owner), 0);
     fs::create_symlink("../vtrm.pgp", dir.Path("links/vtrm.pgp"));
     const std::vector<std::string> names{"vtrm.pgp", "links/vtrm.pgp"};
 #endif
     // Directly, and through a relative link (read from the link's own folder):
-    // every byte arrives, the file keeps its permissions, the link stays a
-    // link, and no temporary file is left behind.
+    // every byte arrives, the file keeps its permissions, owner and group, the
+    // link stays a link, and no temporary file is left behind.
     for (const std::string& name : names) {
         const std::string bytes = std::string("L,\t*LINE\r\n\0\xB1\xFF ", 13) + name;
         nm::WriteFileSafely(dir.Path(name), bytes);
@@ -66,6 +71,10 @@ TEST(FileIo, WriteFileSafelyReplacesTheContentInPlace) {
         EXPECT_EQ(nm::ReadFileBytes(dir.Path(name)), bytes);
 #ifndef _WIN32
         EXPECT_EQ(fs::status(dir.Path("vtrm.pgp")).permissions(), fs::perms(0640)) << name;
+        struct stat now {};
+        ASSERT_EQ(::stat(dir.Path("vtrm.pgp").c_str(), &now), 0);
+        EXPECT_EQ(now.st_uid, owner.st_uid) << name;
+        EXPECT_EQ(now.st_gid, owner.st_gid) << name;
         EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir.Path("links/vtrm.pgp")))) << name;
 #endif
         EXPECT_EQ(dir.Names(), (Names{"links", "vtrm.pgp"}));
@@ -80,20 +89,37 @@ TEST(FileIo, ReadingAndWritingRaiseTheFailureAndLeaveNothingBehind) {
          Errors{{dir.Path("folder"), 75}, {dir.Path("none/vtrm.pgp"), 76}, {"", 64}}) {
         EXPECT_THAT([&] { nm::ReadFileBytes(path); }, Raises(number)) << path;
         EXPECT_THAT([&] { nm::WriteFileSafely(path, "new"); }, Raises(number)) << path;
+        EXPECT_THAT([&] { nm::AppendFileBytes(path, "new"); }, Raises(number)) << path;
         EXPECT_EQ(dir.Names(), Names{"folder"});
         EXPECT_TRUE(fs::is_empty(dir.Path("folder")));
     }
 }
 
-#ifndef _WIN32 // a Windows folder has no write permission of its own
-TEST(FileIo, WriteFileSafelyInAReadOnlyFolderKeepsTheOldContent) {
+#ifndef _WIN32 // Windows: the read-only attribute, in tests/win
+TEST(FileIo, AFileTheUserMayNotWriteIsNeverReplaced) {
     if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes to read-only folders";
-    TempDir dir;
-    dir.Write("vtrm.pgp", "old");
-    ASSERT_EQ(::chmod(dir.Path("").c_str(), 0555), 0);
-    EXPECT_THAT([&] { nm::WriteFileSafely(dir.Path("vtrm.pgp"), "new"); }, Raises(75));
-    EXPECT_EQ(dir.Read("vtrm.pgp"), "old");
-    EXPECT_EQ(dir.Names(), Names{"vtrm.pgp"});
+        GTEST_SKIP() << "root writes to read-only files and folders";
+    // The file's own permission counts, not the folder's alone; an append
+    // needs only the file's.
+    const struct {
+        mode_t file;
+        mode_t folder;
+        const char* appended;
+    } cases[] = {{0444, 0755, "old"}, {0644, 0555, "old new"}};
+    for (const auto& c : cases) {
+        TempDir dir;
+        dir.Write("vtrm.pgp", "old");
+        ASSERT_EQ(::chmod(dir.Path("vtrm.pgp").c_str(), c.file), 0);
+        ASSERT_EQ(::chmod(dir.Path("").c_str(), c.folder), 0);
+        EXPECT_THAT([&] { nm::WriteFileSafely(dir.Path("vtrm.pgp"), "new"); }, Raises(75));
+        EXPECT_EQ(dir.Read("vtrm.pgp"), "old");
+        try {
+            nm::AppendFileBytes(dir.Path("vtrm.pgp"), " new");
+        } catch (const nm::RuntimeError& e) {
+            EXPECT_EQ(e.Number(), 75);
+        }
+        EXPECT_EQ(dir.Read("vtrm.pgp"), c.appended);
+        EXPECT_EQ(dir.Names(), Names{"vtrm.pgp"});
+    }
 }
 #endif

@@ -5,11 +5,26 @@
 #include "FileSystem.h"
 
 #include <cerrno>
+#include <fcntl.h>
+#include <set>
 #include <string>
 
 namespace nm::test {
 
-enum class FsCall { Open, CreateTemp, Read, Write, Flush, Close, Chmod, Rename, Remove, Stat };
+enum class FsCall {
+    Open,
+    CreateTemp,
+    Read,
+    Write,
+    Flush,
+    Close,
+    Chmod,
+    Rename,
+    Remove,
+    Stat,
+    Access,
+    Chown
+};
 
 class FailingFileSystem final : public PosixFileSystem {
 public:
@@ -20,7 +35,12 @@ public:
     int failed = 0;
 
     int Open(const std::string& p, int f) override {
-        return Fail(FsCall::Open) ? -1 : PosixFileSystem::Open(p, f);
+        if (Fail(FsCall::Open))
+            return -1;
+        const int fd = PosixFileSystem::Open(p, f);
+        if (fd >= 0 && (f & O_ACCMODE) == O_RDONLY)
+            readers_.insert(fd);
+        return fd;
     }
     int CreateTemp(std::string& p) override {
         return Fail(FsCall::CreateTemp) ? -1 : PosixFileSystem::CreateTemp(p);
@@ -33,8 +53,10 @@ public:
     }
     int Flush(int fd) override { return Fail(FsCall::Flush) ? -1 : PosixFileSystem::Flush(fd); }
     int Close(int fd) override {
-        // A failed close still lets the descriptor go, as the system's does.
-        if (Fail(FsCall::Close)) {
+        // A close reports the writes that did not reach the disk; a file
+        // opened for reading has none. A failed close still lets the
+        // descriptor go, as the system's does.
+        if (readers_.erase(fd) == 0 && Fail(FsCall::Close)) {
             PosixFileSystem::Close(fd);
             errno = error;
             return -1;
@@ -43,6 +65,9 @@ public:
     }
     int Chmod(int fd, mode_t m) override {
         return Fail(FsCall::Chmod) ? -1 : PosixFileSystem::Chmod(fd, m);
+    }
+    int Chown(int fd, uid_t u, gid_t g) override {
+        return Fail(FsCall::Chown) ? -1 : PosixFileSystem::Chown(fd, u, g);
     }
     int Rename(const std::string& a, const std::string& b) override {
         return Fail(FsCall::Rename) ? -1 : PosixFileSystem::Rename(a, b);
@@ -53,8 +78,13 @@ public:
     int Stat(const std::string& p, struct stat& s) override {
         return Fail(FsCall::Stat) ? -1 : PosixFileSystem::Stat(p, s);
     }
+    int Access(const std::string& p, int m) override {
+        return Fail(FsCall::Access) ? -1 : PosixFileSystem::Access(p, m);
+    }
 
 private:
+    std::set<int> readers_;
+
     bool Fail(FsCall kind) {
         if (kind != call || failed >= failures)
             return false;

@@ -222,8 +222,12 @@ TEST(Win32Paths, TheSystemExpandsAndCompletesPaths) {
 
 TEST(Win32Files, AFailedReplaceLeavesTheFileAndNoTemporaryFile) {
     DriveFolder c;
+    // A read-only file is neither replaced nor appended to.
     const std::string locked = c.File("locked.pgp", FILE_ATTRIBUTE_READONLY);
-    EXPECT_THROW(WriteFileSafely(locked, "new"), RuntimeError);
+    using Write = void (*)(const std::string&, std::string_view);
+    for (const Write write : {&WriteFileSafely, &AppendFileBytes})
+        EXPECT_THAT([&] { write(locked, "new"); },
+                    testing::Throws<RuntimeError>(testing::Property(&RuntimeError::Number, 75)));
     EXPECT_EQ(ReadFileBytes(locked), "CP,*COPY\r\n");
     const std::string hidden = c.File("hidden.pgp", FILE_ATTRIBUTE_HIDDEN);
     WriteFileSafely(hidden, "new");
