@@ -32,10 +32,10 @@ int main(int argc, char** argv) {
     const auto clock = nm::MakeSystemClock();
     nm::QtPrompter prompter(nullptr, QString::fromUtf8(nm::ProgramTitle));
     nm::QtFileDialogs dialogs(nullptr);
-    nm::QtPrinterDevice printer(dialogs.Printer(), dialogs);
+    nm::QtPrinterDevice printer(dialogs.Printer(), dialogs, prompter);
     nm::QtHelpViewer help(prompter, nm::ProgramFolder() + "/help");
-    nm::frmAlias window(nm::EditorServices{prompter, dialogs, *host, *clock, *settings, printer, help,
-                                           nm::SystemHostContext(prompter, *registry),
+    nm::frmAlias window(nm::EditorServices{prompter, dialogs, *host, *clock, *settings, printer,
+                                           help, nm::SystemHostContext(prompter, *registry),
                                            [] { QApplication::quit(); }});
 
     // Start once the event loop runs, so that leaving during start-up ends it.

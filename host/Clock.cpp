@@ -1,5 +1,7 @@
 #include "Clock.h"
 
+#include "TextCodec.h"
+
 #include <array>
 #include <cerrno>
 #include <cstdlib>
@@ -39,7 +41,7 @@ public:
 std::string Format(const char* format, const std::tm& when) {
     std::array<char, 128> buffer{};
     const std::size_t n = std::strftime(buffer.data(), buffer.size(), format, &when);
-    return std::string(buffer.data(), n);
+    return LocaleTextToUtf8(std::string_view(buffer.data(), n));
 }
 
 } // namespace

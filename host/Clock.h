@@ -19,7 +19,8 @@ public:
 std::unique_ptr<Clock> MakeSystemClock();
 
 // The date in the user's locale's short form and the time in its long form
-// (strftime's %x and %X under the current C locale).
+// (strftime's %x and %X under the current C locale), as UTF-8 whatever the
+// locale's charset, so that they can join the editor's text.
 std::string ShortDateText(const std::tm& when);
 std::string LongTimeText(const std::tm& when);
 

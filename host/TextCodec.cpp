@@ -3,12 +3,12 @@
 #include "Text.h"
 
 #include <cerrno>
+#include <clocale>
 #include <optional>
 
 #ifdef _WIN32
 #include "Win32.h"
 #else
-#include <clocale>
 #include <iconv.h>
 #include <langinfo.h>
 #endif
@@ -20,6 +20,21 @@ namespace {
 constexpr std::string_view Bom = "\xEF\xBB\xBF";
 
 #ifndef _WIN32
+
+// The charset of the current C locale, in upper case.
+std::string LocaleCodeset() {
+    const char* codeset = nl_langinfo(CODESET);
+    return codeset ? UpperCase(codeset) : std::string();
+}
+
+bool IsUtf8Codeset(const std::string& name) {
+    return name == "UTF-8" || name == "UTF8";
+}
+
+// Plain ASCII, the charset of the "C" locale.
+bool IsAsciiCodeset(const std::string& name) {
+    return name.empty() || name == "ANSI_X3.4-1968" || name == "ASCII" || name == "US-ASCII";
+}
 
 class Iconv {
 public:
@@ -122,12 +137,8 @@ std::string LegacyCharset() {
 #ifdef _WIN32
     return "CP" + std::to_string(GetACP());
 #else
-    const char* codeset = nl_langinfo(CODESET);
-    const std::string name = codeset ? UpperCase(codeset) : std::string();
-    if (name.empty() || name == "UTF-8" || name == "UTF8" || name == "ANSI_X3.4-1968" ||
-        name == "ASCII" || name == "US-ASCII")
-        return "GB18030";
-    return name;
+    const std::string name = LocaleCodeset();
+    return IsUtf8Codeset(name) || IsAsciiCodeset(name) ? "GB18030" : name;
 #endif
 }
 
@@ -135,9 +146,7 @@ TextEncoding LocaleEncoding() {
 #ifdef _WIN32
     return TextEncoding{LegacyCharset(), false};
 #else
-    const char* codeset = nl_langinfo(CODESET);
-    const std::string name = codeset ? UpperCase(codeset) : std::string();
-    if (name == "UTF-8" || name == "UTF8")
+    if (IsUtf8Codeset(LocaleCodeset()))
         return TextEncoding{"UTF-8", false};
     return TextEncoding{LegacyCharset(), false};
 #endif
@@ -196,6 +205,43 @@ std::string EncodeFileText(std::string_view text, const TextEncoding& encoding) 
     }
 #endif
     return out;
+}
+
+std::string LocaleTextToUtf8(std::string_view text) {
+#ifdef _WIN32
+    // 0 is the "C" locale, whose text is ASCII.
+    const unsigned codePage = ___lc_codepage_func();
+    return Narrow(Wide(text, codePage == 0 ? CP_ACP : codePage));
+#else
+    const std::string codeset = LocaleCodeset();
+    if (IsUtf8Codeset(codeset) || IsAsciiCodeset(codeset))
+        return std::string(text);
+    std::string out;
+    Iconv cd("UTF-8", codeset);
+    if (!cd.Ok()) {
+        // A charset iconv does not know: only its ASCII is certain.
+        for (const char c : text)
+            out.push_back(static_cast<unsigned char>(c) < 0x80 ? c : '?');
+        return out;
+    }
+    const char* in = text.data();
+    std::size_t left = text.size();
+    while (!cd.Convert(in, left, out)) {
+        // A byte that is invalid in the charset.
+        out.push_back('?');
+        ++in;
+        --left;
+    }
+    return out;
+#endif
+}
+
+bool CanEncode(std::string_view text, const TextEncoding& encoding) {
+    if (encoding.IsUtf8())
+        return true;
+    const std::optional<std::string> back =
+        DecodeWith(encoding.charset, EncodeFileText(text, encoding));
+    return back && *back == text;
 }
 
 } // namespace nm

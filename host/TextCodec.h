@@ -38,4 +38,15 @@ DecodedText DecodeFileText(std::string_view bytes);
 // that the code page cannot represent is written as "?".
 std::string EncodeFileText(std::string_view text, const TextEncoding& encoding);
 
+// Text that the C library wrote under the current locale (the date and time
+// of strftime) as UTF-8. On POSIX it is in the locale's charset; on Windows in
+// the C runtime's code page, which is the locale's ANSI code page once the
+// program has set its locale, and need not be the system's. A byte that is
+// invalid there becomes "?" (on Windows the replacement character).
+std::string LocaleTextToUtf8(std::string_view text);
+
+// True when the encoding can hold every character of the text, so that the
+// text reads back the same from a file written in it.
+bool CanEncode(std::string_view text, const TextEncoding& encoding);
+
 } // namespace nm

@@ -1,7 +1,9 @@
 #include "QtPrinterDevice.h"
 
+#include "FileIo.h"
 #include "RuntimeError.h"
 
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
@@ -16,8 +18,8 @@ constexpr double LinesPerPage = 70;
 
 } // namespace
 
-QtPrinterDevice::QtPrinterDevice(QPrinter& printer, FileDialogs& dialogs)
-    : printer_(printer), dialogs_(dialogs) {
+QtPrinterDevice::QtPrinterDevice(QPrinter& printer, FileDialogs& dialogs, Prompter& prompter)
+    : printer_(printer), dialogs_(dialogs), prompter_(prompter) {
     font_.setFamilies({"DejaVu Sans Mono", "Liberation Mono", "Noto Sans Mono CJK SC",
                        "AR PL UMing CN", "Monospace"});
     font_.setStyleHint(QFont::TypeWriter);
@@ -28,24 +30,45 @@ QtPrinterDevice::QtPrinterDevice(QPrinter& printer, FileDialogs& dialogs)
 QtPrinterDevice::~QtPrinterDevice() = default;
 
 bool QtPrinterDevice::Prepare() {
+    // The stand-in file of the last print is no choice for this one: the user
+    // picks again, and a printer installed since then is used.
+    if (!standInFile_.isEmpty() && printer_.outputFormat() == QPrinter::PdfFormat &&
+        printer_.outputFileName() == standInFile_)
+        printer_.setOutputFileName(QString());
+    standInFile_.clear();
     const bool toPdf = printer_.outputFormat() == QPrinter::PdfFormat;
-    if ((toPdf && !printer_.outputFileName().isEmpty()) ||
-        (!toPdf && !QPrinterInfo::availablePrinters().isEmpty())) {
-    } else {
+    if ((toPdf && printer_.outputFileName().isEmpty()) ||
+        (!toPdf && QPrinterInfo::availablePrinters().isEmpty())) {
         // No printer on this system: the lists go to a PDF file of the user's choice.
-        std::string path;
-        try {
-            path = dialogs_.ShowSave("PDF |*.pdf", "");
-        } catch (const RuntimeError&) {
+        const QString path = AskForPdfFile();
+        if (path.isEmpty())
             return false;
-        }
         printer_.setOutputFormat(QPrinter::PdfFormat);
-        printer_.setOutputFileName(QString::fromStdString(path));
+        printer_.setOutputFileName(path);
+        standInFile_ = path;
     }
     copies_ = std::max(1, printer_.copyCount());
     // Each copy is printed as its own run of pages.
     printer_.setCopyCount(1);
     return true;
+}
+
+QString QtPrinterDevice::AskForPdfFile() {
+    for (;;) {
+        std::string path;
+        try {
+            path = dialogs_.ShowSave("PDF |*.pdf", "");
+        } catch (const RuntimeError&) {
+            return {};
+        }
+        if (FileNamePart(path).find('.') == std::string::npos)
+            path += ".pdf";
+        const QString file = QString::fromStdString(path);
+        if (!QFileInfo::exists(file) ||
+            prompter_.Show(MessageBox{path + "\r\n\r\n这个文件已经存在. 你想覆盖它吗?",
+                                      Buttons::YesNo, Icon::Exclamation, "打印", 2}) == Answer::Yes)
+            return file;
+    }
 }
 
 void QtPrinterDevice::SetFontSize(int points) {

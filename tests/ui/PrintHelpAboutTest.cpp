@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 #include <cstdio>
 #include <sys/wait.h>
@@ -80,7 +81,8 @@ TEST(QtPrinterDevice, PrintsToAPdfWithAlignedColumns) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(dir.Path("lists.pdf")));
     ScriptedFileDialogs dialogs;
-    QtPrinterDevice device(printer, dialogs);
+    ScriptedPrompter prompter;
+    QtPrinterDevice device(printer, dialogs, prompter);
     ASSERT_TRUE(device.Prepare());
     struct : PrintProgress {
         void Show(const std::string&) override {}
@@ -108,6 +110,58 @@ TEST(QtPrinterDevice, PrintsToAPdfWithAlignedColumns) {
         if (column == std::string::npos)
             column = command;
         EXPECT_EQ(command, column) << row;
+    }
+}
+
+// With no printer the lists go to a PDF file the user picks at every print,
+// and a file that is there already is replaced only when the user says so.
+TEST(QtPrinterDevice, AsksForThePdfFileAtEveryPrintWhenThereIsNoPrinter) {
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        GTEST_SKIP() << "this system has a printer";
+    struct Case {
+        std::string name;
+        std::vector<std::optional<std::string>> picks; // names in the folder; nullopt: cancel
+        std::deque<Answer> answers;                    // to "replace the file?"
+        std::vector<bool> prepared;                    // of each print
+        std::vector<std::string> asked;                // the files the question named
+        std::string file;                              // the PDF of the last print
+    };
+    const std::vector<Case> cases = {
+        {"asked at each print", {"a.pdf", "b.pdf"}, {}, {true, true}, {}, "b.pdf"},
+        {"No, then a new name", {"old.txt", "new"}, {Answer::No}, {true}, {"old.txt"}, "new.pdf"},
+        {"Yes, to the name with .pdf", {"old"}, {Answer::Yes}, {true}, {"old.pdf"}, "old.pdf"},
+        {"cancel", {std::nullopt}, {}, {false}, {}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        dir.Write("old.txt", "text");
+        dir.Write("old.pdf", "");
+        QPrinter printer;
+        ScriptedFileDialogs dialogs;
+        for (const auto& pick : c.picks)
+            dialogs.picks.push_back(pick ? std::optional(dir.Path(*pick)) : std::nullopt);
+        ScriptedPrompter prompter;
+        prompter.answers = c.answers;
+        QtPrinterDevice device(printer, dialogs, prompter);
+        for (const bool prepared : c.prepared)
+            EXPECT_EQ(device.Prepare(), prepared);
+        EXPECT_EQ(dialogs.calls.size(), c.picks.size());
+        for (const auto& call : dialogs.calls)
+            EXPECT_EQ(call.kind + call.filter + call.fileName, "savePDF |*.pdf");
+        ASSERT_EQ(prompter.shown.size(), c.asked.size());
+        for (std::size_t i = 0; i < c.asked.size(); ++i) {
+            const MessageBox& box = prompter.shown[i];
+            EXPECT_EQ(box.text, dir.Path(c.asked[i]) + "\r\n\r\n这个文件已经存在. 你想覆盖它吗?");
+            EXPECT_EQ(box.buttons, Buttons::YesNo);
+            EXPECT_EQ(box.icon, Icon::Exclamation);
+            EXPECT_EQ(box.title, "打印");
+            EXPECT_EQ(box.defaultButton, 2);
+        }
+        if (!c.file.empty()) {
+            EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
+            EXPECT_EQ(printer.outputFileName().toStdString(), dir.Path(c.file));
+        }
     }
 }
 
