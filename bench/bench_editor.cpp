@@ -3,6 +3,7 @@
 #include "BenchFiles.h"
 #include "UiHarness.h"
 
+#include "Entries.h"
 #include "PgpReader.h"
 
 #include <QApplication>
@@ -46,7 +47,7 @@ void BM_AddFindRemove(benchmark::State& state) {
     int i = 0;
     for (auto _ : state) {
         const std::string name = "NEW" + std::to_string(i++);
-        l.e.window->AddEntryFromDialog({name, "LINE", {}, {}});
+        nm::AddEntryFromDialog(l.e.M(), nm::AliasList, {name, "LINE", {}, {}});
         const auto found = nm::FindEntry(l.e.M(), nm::AliasList, name);
         const int key = l.e.M().Lists[nm::AliasList].At(*found).key;
         l.e.window->ChangeRows(nm::AliasList,

@@ -1,5 +1,6 @@
 #include "Check.h"
 
+#include "Document.h"
 #include "ListRows.h"
 #include "Merge.h"
 #include "PgpReader.h"
@@ -348,7 +349,6 @@ public:
                             {Text("name", row.text)});
                     continue;
                 }
-                LostOnSave(list, row, line);
                 if (list == AliasList)
                     Catalogue(row, line);
                 else
@@ -440,22 +440,6 @@ private:
         }
     }
 
-    // A save writes the name first on its line; a name the reader drops at
-    // the start of a line makes the saved entry vanish at the next read.
-    void LostOnSave(int list, const Row& row, int line) {
-        const LineKind kind = ClassifyPgpLine(row.text + ",");
-        if (kind == LineKind::Entry)
-            return;
-        const std::string why = kind == LineKind::Comment
-                                    ? "begins with \";\", which makes the saved line a comment"
-                                    : "begins with a character that makes the reader drop the "
-                                      "saved line";
-        Add(line, Severity::Warning, "lost-on-save",
-            std::string("the ") + ListWord(list) + " name " + Quote(row.text) + " " + why +
-                ": the entry is read now but lost after a save",
-            {Text("name", row.text)});
-    }
-
     void Catalogue(const Row& row, int line) {
         if (!options_.isKnownCommand)
             return;
@@ -502,14 +486,11 @@ int CheckReport::Count(Severity level) const {
 CheckReport CheckPgpFile(Main& main, const std::string& path, const CheckOptions& options) {
     CheckReport report;
     Recorder recorder;
-    ReadPgpFile(main, path, false, &recorder);
-    if (recorder.unreadable) {
+    if (OpenPgpFile(main, path, false, &recorder, &recorder) == ReadResult::Unread) {
         report.readable = false;
-        report.unreadable = *recorder.unreadable;
+        report.unreadable = recorder.unreadable.value_or(std::string());
         return report;
     }
-    // As the window does after every read, a failed one included.
-    FillListRows(main, false, &recorder);
     report.aliases = main.AliasUpper + 1;
     report.shells = main.ShellUpper + 1;
     Checker checker(main, options, recorder, report);

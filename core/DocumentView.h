@@ -1,6 +1,10 @@
-// What the file core needs of the window that shows the document: its caption,
-// the state of its apply commands, and the confirm option.
+// What the document needs of the window that shows it: its caption, the state
+// of its apply commands, the confirm option, and the list views that show the
+// rows. The window implements it; a view without a window does nothing.
 #pragma once
+
+#include <cstddef>
+#include <functional>
 
 namespace nm {
 
@@ -14,6 +18,29 @@ public:
     // The confirm option (chkConfirm): questions before destructive steps, and
     // the backup copy of a file the writer replaces.
     virtual bool ConfirmChecked() const = 0;
+
+    // The rows of a page change inside `change`; a list view lets go of them
+    // first and shows them again after, keeping its selected row.
+    virtual void ChangeRows(int /*page*/, const std::function<void()>& change) { change(); }
+    // "获得命令..." while the lists are filled.
+    virtual void ShowProgress(bool /*shown*/) {}
+    // Selects the row at a 1-based position of a page's list and scrolls to it.
+    virtual void SelectListItem(int /*position*/, int /*page*/) {}
+    // A row was added to a page at a 0-based position: it is selected and can
+    // be removed.
+    virtual void RowAdded(int page, std::size_t position) {
+        SelectListItem(static_cast<int>(position) + 1, page);
+    }
+    // The page's Add button becomes the window's default button.
+    virtual void MakeAddDefault(int /*page*/) {}
+    // The focus goes to the page's list.
+    virtual void FocusList(int /*page*/) {}
+    // Apply and File > Save are disabled: there is nothing to apply.
+    virtual void DisableApply() {}
+    // The page shown (0 = command aliases, 1 = shell commands).
+    virtual int CurrentTabIndex() const { return 0; }
+    // The window closes: the confirm option is stored and the program ends.
+    virtual void Unload() {}
 };
 
 // A view without a window, for the command-line companion.

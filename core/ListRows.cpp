@@ -49,18 +49,32 @@ bool RemoveListItem(Main& main, int page, int key) {
     return true;
 }
 
-std::optional<std::size_t> FindEntry(const Main& main, int page, std::string_view name) {
+std::optional<std::size_t> FindEntry(const EntryTable& table, std::string_view name) {
     if (name.empty())
         return std::nullopt;
-    const EntryTable& table = main.Lists.at(static_cast<std::size_t>(page));
     for (std::size_t i = 0; i < table.Count(); ++i)
         if (CompareNoCase(table.At(i).text, name) == 0)
             return i;
     return std::nullopt;
 }
 
+std::optional<std::size_t> FindEntry(const Main& main, int page, std::string_view name) {
+    return FindEntry(main.Lists.at(static_cast<std::size_t>(page)), name);
+}
+
+EntryFields RowFields(int page, const EntryFields& typed) {
+    EntryFields row{
+        UpperCase(TrimSpaces(typed.name)), std::string(TrimSpaces(typed.command)), {}, {}};
+    if (page == ShellList) {
+        row.flags = typed.flags;
+        row.prompt = std::string(TrimSpaces(typed.prompt));
+    }
+    return row;
+}
+
 bool EntryComplete(int page, const EntryFields& fields) {
-    return !fields.name.empty() && (page == ShellList || !fields.command.empty());
+    const EntryFields row = RowFields(page, fields);
+    return !row.name.empty() && (page == ShellList || !row.command.empty());
 }
 
 std::optional<std::size_t> AddEntryRow(Main& main, int page, const EntryFields& fields) {
@@ -68,13 +82,10 @@ std::optional<std::size_t> AddEntryRow(Main& main, int page, const EntryFields& 
         main.EditMode = 0;
         return std::nullopt;
     }
+    EntryFields row = RowFields(page, fields);
     EntryTable& table = main.Lists.at(static_cast<std::size_t>(page));
-    std::array<std::string, 3> sub{std::string(TrimSpaces(fields.command)), {}, {}};
-    if (page == ShellList) {
-        sub[1] = fields.flags;
-        sub[2] = fields.prompt;
-    }
-    const std::size_t position = table.Add(UpperCase(TrimSpaces(fields.name)), std::move(sub));
+    const std::size_t position = table.Add(
+        std::move(row.name), {std::move(row.command), std::move(row.flags), std::move(row.prompt)});
     main.FileChanged = 1;
     return position;
 }

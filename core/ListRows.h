@@ -25,8 +25,9 @@ bool AliasMakesRow(const Main& main, std::size_t index);
 // Sets FileChanged. Returns false when no row has that key.
 bool RemoveListItem(Main& main, int page, int key);
 
-// The position of the first row of the page's list whose name equals `name`,
-// letter case aside; nothing for the empty name.
+// The position of the first row of a list whose name equals `name`, letter
+// case aside; nothing for the empty name.
+std::optional<std::size_t> FindEntry(const EntryTable& table, std::string_view name);
 std::optional<std::size_t> FindEntry(const Main& main, int page, std::string_view name);
 
 // What an entry dialog hands back: the name, the command and, for a shell
@@ -39,14 +40,19 @@ struct EntryFields {
     bool operator==(const EntryFields&) const = default;
 };
 
+// The fields as a row of the page holds them: the name trimmed in upper case,
+// the command trimmed; a shell command's flags as chosen and its prompt
+// trimmed (a file keeps no blanks around a prompt); no flags or prompt for a
+// command alias.
+EntryFields RowFields(int page, const EntryFields& typed);
+
 // True when the fields make a row of the page: a name, and for a command
 // alias a command too.
 bool EntryComplete(int page, const EntryFields& fields);
 
-// Adds a row made from a dialog's fields with the next key: the name trimmed
-// in upper case and the command trimmed; a shell command's flags and prompt as
-// typed. Sets FileChanged and returns the row's position; an incomplete entry
-// adds nothing, sets EditMode to 0 and returns nothing.
+// Adds a row made from a dialog's fields (as RowFields gives them) with the
+// next key. Sets FileChanged and returns the row's position; an incomplete
+// entry adds nothing, sets EditMode to 0 and returns nothing.
 std::optional<std::size_t> AddEntryRow(Main& main, int page, const EntryFields& fields);
 
 } // namespace nm

@@ -15,6 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace nm {
@@ -29,6 +30,20 @@ struct Services {
 
 inline constexpr int AliasList = 0;
 inline constexpr int ShellList = 1;
+
+// A file's content as the document last saw it: its size and a hash of its bytes.
+struct FileStamp {
+    std::string path; // "" when the document has seen no file
+    std::uint64_t size = 0;
+    std::uint64_t hash = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of `bytes` read from or written to `path`.
+FileStamp StampOf(const std::string& path, std::string_view bytes);
+
+// The most entry lines a file can hold: the reader stops at the next one.
+inline constexpr std::size_t MaxEntryLines = 32767;
 
 struct Main {
     explicit Main(Services services) : svc(services) {}
@@ -51,6 +66,14 @@ struct Main {
     std::string OriginalText;
     std::string OriginalFile;
     TextEncoding FileEncoding = LocaleEncoding();
+    // When the read of OriginalFile ended at a line it could not take: that
+    // line's number (0 for a whole read) and text. The rows then hold only the
+    // entries before it, and a save over that file asks first.
+    int PartialLine = 0;
+    std::string PartialText;
+    // The bytes last read from or written to a file, so that a save notices
+    // when someone else has changed that file since.
+    FileStamp Disk;
 
     std::string AliasSectionText;
     std::string ShellSectionText;

@@ -44,7 +44,11 @@ bool ExportLists(Main& main) {
     std::string chosen;
     bool written = false;
     const Step steps[] = {
-        [&] { text = ExportText(main); },
+        [&] {
+            if (!RowsFitInFile(main))
+                throw RuntimeError(Err::DialogCancelled);
+            text = ExportText(main);
+        },
         [&] {
             const std::string& current = main.CurrentFile;
             const std::size_t length = CharCount(current);
@@ -64,8 +68,11 @@ bool ExportLists(Main& main) {
     table.onError = [&] { main.svc.prompter.SetBusy(false); };
     table.byCode[Code::Retry] = {Action::End, nullptr};
     table.byCode[Code::Ignore] = {Action::RunStepAgain, nullptr};
+    table.settle = EndWhenCancelled;
     table.byCode[Code::GiveUp] = {Action::End, nullptr};
-    table.byCode[Code::Unknown] = {Action::End, nullptr};
+    // An error without a disk box (a folder picked, access denied) is told
+    // before the export ends: the user must not take it for written.
+    table.byCode[Code::Unknown] = {Action::End, ShowDetails()};
     RunSteps(main.svc.prompter, steps, table);
     return written;
 }

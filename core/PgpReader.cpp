@@ -9,6 +9,14 @@
 
 namespace nm {
 
+std::string LineReference(int number, std::string_view text) {
+    constexpr std::size_t Shown = 80;
+    std::string reference = "第 " + std::to_string(number) + " 行: ";
+    if (CharCount(text) > Shown)
+        return reference + std::string(CharLeft(text, Shown)) + "...";
+    return reference + std::string(text);
+}
+
 LineKind ClassifyPgpLine(std::string_view line) {
     if (line.find_first_not_of(' ') == std::string_view::npos)
         return LineKind::Blank;
@@ -34,9 +42,9 @@ LineEnd EndOf(std::string_view text, std::string_view line) {
     return end + 1 < text.size() && text[end + 1] == '\n' ? LineEnd::CrLf : LineEnd::Cr;
 }
 
-// An alias command without blanks around it and without the leading
-// characters the host does not take as the start of a command.
-std::string CleanCommand(std::string_view command) {
+} // namespace
+
+std::string CleanAliasCommand(std::string_view command) {
     command = TrimSpaces(command);
     if (command.empty())
         throw RuntimeError(Err::InvalidCall);
@@ -55,6 +63,8 @@ std::string CleanCommand(std::string_view command) {
     return std::string(command.substr(start));
 }
 
+namespace {
+
 struct Reader {
     Reader(Main& m, std::string p, bool i, ReadObserver* o)
         : main(m), path(std::move(p)), importing(i), observer(o) {}
@@ -72,9 +82,14 @@ struct Reader {
     std::string bytes;
     std::string text;
     std::vector<EntryLine> kept;
+    bool loaded = false;
     bool resetDone = false;
+    const EntryLine* failed = nullptr;
 
     void Load() {
+        loaded = false;
+        failed = nullptr;
+        kept.clear();
         try {
             bytes = ReadFileBytes(path);
         } catch (const RuntimeError& error) {
@@ -82,9 +97,19 @@ struct Reader {
                 observer->Unreadable(error);
             throw;
         }
+        loaded = true;
     }
 
     void Collect() {
+        // A file whose bytes could not be read is no document: what the
+        // editor knows of the file it has open stays as it was.
+        if (!loaded)
+            return;
+        if (!importing) {
+            main.Disk = StampOf(path, bytes);
+            main.PartialLine = 0;
+            main.PartialText.clear();
+        }
         DecodedText decoded = DecodeFileText(bytes);
         bytes.clear();
         bytes.shrink_to_fit();
@@ -125,9 +150,23 @@ struct Reader {
     }
 
     [[noreturn]] void Fail(const EntryLine& line, ReadFailure failure, const RuntimeError& error) {
+        failed = &line;
+        if (!importing) {
+            main.PartialLine = line.number;
+            main.PartialText = std::string(line.text);
+        }
         if (observer)
             observer->Failed(line.number, line.text, failure);
         throw error;
+    }
+
+    // The reader's message for a read it cannot go on with, naming the line
+    // it stopped at, so that the user can find and mend it.
+    void ShowUnreadable(Prompter& prompter) const {
+        std::string text = UnreadablePgpMessage;
+        if (failed)
+            text += "\r\n" + LineReference(failed->number, failed->text);
+        prompter.Message(text);
     }
 
     // Each entry line in file order; the 32768th overflows the 16-bit line
@@ -189,7 +228,7 @@ struct Reader {
                   Placeholder placeholder) {
         std::string cleaned;
         try {
-            cleaned = CleanCommand(command);
+            cleaned = CleanAliasCommand(command);
         } catch (const RuntimeError& error) {
             Fail(entry, ReadFailure::EmptyCommand, error);
         }
@@ -219,12 +258,16 @@ ReadResult ReadPgpFile(Main& main, const std::string& path, bool importing,
     table.byCode[Code::Retry] = {Action::RetryOperation, nullptr};
     table.byCode[Code::Ignore] = {Action::RunStepAgain, nullptr};
     table.byCode[Code::GiveUp] = {Action::NextStep, ShowText("一个不可修复的错误发生.")};
-    table.byCode[Code::Unknown] = {Action::End, ShowText(UnreadablePgpMessage)};
+    table.byCode[Code::Unknown] = {Action::End, [&](Prompter& prompter, const RuntimeError&) {
+                                       reader.ShowUnreadable(prompter);
+                                   }};
     const Outcome outcome = RunSteps(main.svc.prompter, steps, table);
     // A read that ends before its lists were reset must not leave the entries
     // of an earlier file behind: the window builds its rows from them next.
     if (!reader.resetDone)
         reader.Reset();
+    if (!reader.loaded)
+        return ReadResult::Unread;
     return outcome == Outcome::Completed ? ReadResult::Completed : ReadResult::Failed;
 }
 

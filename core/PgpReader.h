@@ -14,10 +14,15 @@ class RuntimeError;
 enum class ReadResult {
     Completed, // the whole file was read
     Failed,    // the read ended or skipped a step after an error; the user was told
+    Unread,    // the file's bytes could not be read; the user was told
 };
 
 // What the editor shows when a read ends at a line it cannot take.
 inline constexpr const char* UnreadablePgpMessage = "不可识别的错误在 PGP 文件.";
+
+// A line of a file as the editor's messages name it: its number and its text
+// (cut when it is long).
+std::string LineReference(int number, std::string_view text);
 
 // What the reader makes of a line, decided on the line as read (not trimmed).
 enum class LineKind {
@@ -30,6 +35,12 @@ enum class LineKind {
 };
 
 LineKind ClassifyPgpLine(std::string_view line);
+
+// An alias command as the reader stores it: without blanks around it and
+// without the leading characters the host does not take as the start of a
+// command (while more than one character is left). Raises run-time error 5
+// for a command that is empty after trimming.
+std::string CleanAliasCommand(std::string_view command);
 
 enum class LineEnd { None, CrLf, Cr, Lf };
 
@@ -74,9 +85,11 @@ public:
 };
 
 // Fills the load lists from the file at `path`, reporting errors to the user.
-// A read that is not an import also replaces OriginalText. After a failure the
-// load lists hold exactly the entries of the lines before the failing line.
-// An observer changes nothing about the read.
+// A read that is not an import also replaces OriginalText and what the document
+// knows of its file (OriginalFile, FileEncoding, Disk, PartialLine). After a
+// failure the load lists hold exactly the entries of the lines before the
+// failing line; a read that got none of the file's bytes leaves them empty and
+// the rest of `main` as it was. An observer changes nothing about the read.
 ReadResult ReadPgpFile(Main& main, const std::string& path, bool importing,
                        ReadObserver* observer = nullptr);
 

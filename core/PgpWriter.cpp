@@ -3,9 +3,11 @@
 #include "ErrorHandler.h"
 #include "FileIo.h"
 #include "HostNotification.h"
+#include "PgpReader.h"
 #include "Text.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace nm {
 
@@ -22,6 +24,34 @@ std::string_view Padding(long long n) {
         0, std::min<std::size_t>(static_cast<std::size_t>(n), MaxPadding));
 }
 
+// A name as its line begins: one blank before a name that would otherwise
+// make the reader drop the line (";", a control character or a character
+// outside ASCII first) or read no name (an alias line that begins with its
+// comma). The reader trims the blank, so the row reads back the same.
+bool NeedsLeadBlank(std::string_view name) {
+    if (name.empty())
+        return true;
+    const auto first = static_cast<unsigned char>(name.front());
+    return first == ';' || first < 32 || first >= 0x80;
+}
+
+// The characters a name takes in its line.
+std::size_t WrittenLength(std::string_view name) {
+    return CharCount(name) + (NeedsLeadBlank(name) ? 1 : 0);
+}
+
+void AppendName(std::string& text, std::string_view name) {
+    if (NeedsLeadBlank(name))
+        text += ' ';
+    text += name;
+}
+
+bool PlaceholderCommandRow(const Row& row) {
+    const std::string& command = row.sub[0];
+    return !row.text.empty() && row.text.find(',') == row.text.size() - 1 && !command.empty() &&
+           command.find_first_not_of('?') == std::string::npos;
+}
+
 std::string BuildSection(const EntryTable& table, int list) {
     std::string text;
     const std::vector<std::size_t> order = table.NameOrder();
@@ -30,12 +60,22 @@ std::string BuildSection(const EntryTable& table, int list) {
             const Row& row = table.At(position);
             if (row.text == MarkedName)
                 continue;
-            // A name keeps no comma: the reader would take the line for a
-            // broken shell command and stop there, losing every line after it.
+            // A name that ends with its only comma comes from a line that
+            // had nothing after that comma, and the reader gave it a
+            // placeholder command: the line is written as it was, so that
+            // it reads back with the same name.
+            if (PlaceholderCommandRow(row)) {
+                AppendName(text, row.text);
+                text += "\r\n";
+                continue;
+            }
+            // Any other name keeps no comma: the reader would take the line
+            // for a broken shell command and stop there, losing every line
+            // after it.
             std::string name = row.text;
             std::erase(name, ',');
-            const long long pad = 10 - static_cast<long long>(CharCount(name));
-            text += name;
+            const long long pad = 10 - static_cast<long long>(WrittenLength(name));
+            AppendName(text, name);
             text += ',';
             text += pad < 0 ? std::string_view(" ") : Padding(pad);
             text += '*';
@@ -48,16 +88,16 @@ std::string BuildSection(const EntryTable& table, int list) {
     std::size_t longestName = 0;
     std::size_t longestCommand = 0;
     for (std::size_t i = 0; i < table.Count(); ++i) {
-        longestName = std::max(longestName, CharCount(table.At(i).text));
+        longestName = std::max(longestName, WrittenLength(table.At(i).text));
         longestCommand = std::max(longestCommand, CharCount(table.At(i).sub[0]));
     }
     for (const std::size_t position : order) {
         const Row& row = table.At(position);
         if (row.text == MarkedName)
             continue;
-        text += row.text;
+        AppendName(text, row.text);
         text += ',';
-        text += Padding(static_cast<long long>(longestName + 1 - CharCount(row.text)));
+        text += Padding(static_cast<long long>(longestName + 1 - WrittenLength(row.text)));
         text += row.sub[0];
         text += ',';
         text += Padding(static_cast<long long>(longestCommand + 1 - CharCount(row.sub[0])));
@@ -136,32 +176,102 @@ std::string BackupFileName(const std::string& title) {
     return name;
 }
 
-void WriteTextFile(const std::string& path, const std::string& text, const TextEncoding& encoding) {
-    WriteFileSafely(path, EncodeFileText(text + "\r\n", encoding));
+std::string FileBytes(const std::string& text, const TextEncoding& encoding) {
+    return EncodeFileText(text + "\r\n", encoding);
 }
+
+void WriteTextFile(const std::string& path, const std::string& text, const TextEncoding& encoding) {
+    WriteFileSafely(path, FileBytes(text, encoding));
+}
+
+bool RowsFitInFile(Main& main) {
+    std::size_t rows = 0;
+    for (const EntryTable& table : main.Lists)
+        for (std::size_t i = 0; i < table.Count(); ++i)
+            rows += table.At(i).text == MarkedName ? 0 : 1;
+    if (rows <= MaxEntryLines)
+        return true;
+    main.svc.prompter.Message("这个文件最多能保存 " + std::to_string(MaxEntryLines) +
+                                  " 个热键和外部命令, 列表中有 " + std::to_string(rows) +
+                                  " 个. 删除 " + std::to_string(rows - MaxEntryLines) +
+                                  " 个以后才能保存.",
+                              Icon::Exclamation);
+    return false;
+}
+
+namespace {
+
+// Before a file is replaced: a file that changed on disk since the document
+// last read or wrote it, or the file of a read that stopped at a bad line,
+// holds entries the lists do not. The user is asked (No ends the save, as a
+// cancel) and, on Yes, gets the replaced bytes back in the backup. Returns
+// those bytes when they must be kept.
+std::optional<std::string> ConfirmReplace(Main& main, const std::string& path) {
+    const bool tracked = !main.Disk.path.empty() && SameFile(path, main.Disk.path);
+    const bool partial = main.PartialLine > 0 && SameFile(path, main.OriginalFile);
+    if (!tracked && !partial)
+        return std::nullopt;
+    std::string bytes = ReadFileBytes(path);
+    std::string question;
+    std::string title;
+    if (tracked && StampOf(main.Disk.path, bytes) != main.Disk) {
+        question = "这个文件在打开或上次保存以后被改变了. 保存会替换这些改变.";
+        title = "文件已改变";
+    } else if (partial) {
+        question = "读这个文件时在下面一行停止了, 列表中没有从这一行起的热键:\r\n" +
+                   LineReference(main.PartialLine, main.PartialText) + "\r\n\r\n保存会丢失它们.";
+        title = "文件没有全部读入";
+    } else {
+        return std::nullopt;
+    }
+    const Answer answer = main.svc.prompter.Show(MessageBox{
+        path + "\r\n\r\n" + question + " 被替换的内容保存在备份文件中.\r\n\r\n你想覆盖它吗?",
+        Buttons::YesNo, Icon::Exclamation, title, 2});
+    if (answer != Answer::Yes)
+        throw RuntimeError(Err::DialogCancelled);
+    return bytes;
+}
+
+} // namespace
 
 bool SavePgpFile(Main& main, const std::string& path, const std::string& title, bool quiet,
                  bool notify) {
     Prompter& prompter = main.svc.prompter;
     const std::string fileTitle = title.empty() ? FileNamePart(path) : title;
     std::string text;
+    std::optional<std::string> replaced;
     bool written = false;
-    enum : std::size_t { Sections, Text, Backup, Write, State, Window, Notify };
+    enum : std::size_t { Sections, Text, Guard, Backup, Write, State, Window, Notify };
     const Step steps[] = {
-        [&] { BuildSections(main); },
-        [&] { text = PgpFileText(main, /*exporting=*/false); },
         [&] {
-            if (!main.svc.view.ConfirmChecked() || !FileExists(path))
+            if (!RowsFitInFile(main))
+                throw RuntimeError(Err::DialogCancelled);
+            BuildSections(main);
+        },
+        [&] { text = PgpFileText(main, /*exporting=*/false); },
+        [&] { replaced = ConfirmReplace(main, path); },
+        [&] {
+            // The replaced bytes the user has not seen are kept whatever the
+            // confirm option says.
+            if (!replaced && (!main.svc.view.ConfirmChecked() || !FileExists(path)))
                 return;
             const std::string backup = FolderPart(path) + BackupFileName(fileTitle);
-            if (SameFile(path, main.OriginalFile))
+            if (replaced)
+                WriteFileSafely(backup, *replaced);
+            else if (SameFile(path, main.OriginalFile))
                 WriteTextFile(backup, main.OriginalText, main.FileEncoding);
             else // Another file is replaced: keep its own content.
                 WriteFileSafely(backup, ReadFileBytes(path));
         },
         [&] {
-            WriteTextFile(path, text, main.FileEncoding);
+            const std::string bytes = FileBytes(text, main.FileEncoding);
+            WriteFileSafely(path, bytes);
             written = true;
+            main.Disk = StampOf(path, bytes);
+            if (SameFile(path, main.OriginalFile)) {
+                main.PartialLine = 0;
+                main.PartialText.clear();
+            }
         },
         [&] {
             main.CurrentFile = path;
@@ -179,14 +289,16 @@ bool SavePgpFile(Main& main, const std::string& path, const std::string& title, 
     };
     ReactionTable table;
     table.onError = [&] { prompter.SetBusy(false); };
+    table.settle = EndWhenCancelled;
     table.byCode[Code::Retry] = {Action::RetryOperation, nullptr};
     table.byCode[Code::Ignore] = {Action::RunStepAgain, nullptr};
     table.byCode[Code::GiveUp] = {Action::End, nullptr};
     table.byCode[Code::Unknown] = {Action::NextStep, ShowDetails()};
-    // Only the backup may fail and let the save go on: a save whose file was
-    // not written must not report success or clear FileChanged.
-    table.forStep = [](std::size_t step, FileErrorAction code) -> std::optional<Reaction> {
-        if (code == Code::Unknown && step <= Write && step != Backup)
+    // Only an ordinary backup may fail and let the save go on: a save whose
+    // file was not written must not report success or clear FileChanged, and
+    // bytes the user has not seen are never replaced without their backup.
+    table.forStep = [&](std::size_t step, FileErrorAction code) -> std::optional<Reaction> {
+        if (code == Code::Unknown && step <= Write && (step != Backup || replaced))
             return Reaction{Action::End, ShowDetails()};
         return std::nullopt;
     };

@@ -25,13 +25,23 @@ std::string PgpFileText(Main& main, bool exporting);
 // 13 when a numbered backup name has no digit where its number stands.
 std::string BackupFileName(const std::string& title);
 
+// The bytes of a file whose text is `text`: one more CR LF, in the given encoding.
+std::string FileBytes(const std::string& text, const TextEncoding& encoding);
+
 // Writes `text` and one CR LF to `path`, in the given encoding.
 void WriteTextFile(const std::string& path, const std::string& text, const TextEncoding& encoding);
+
+// Whether the rows that are written (all but those marked "---") fit in a
+// file the reader reads whole; when they do not, the user is told.
+bool RowsFitInFile(Main& main);
 
 // Saves the document to `path` (its file-name part is `title`; an empty title
 // means the path's own file-name part): backup when the confirm option is on,
 // the file, the document state, the window, then the host is asked to re-read
-// the file (unless `notify` is false). Returns true when the file was written.
+// the file (unless `notify` is false). A file that changed on disk since the
+// document last read or wrote it, or whose read stopped at a bad line, is
+// replaced only after a question, and its bytes always go to the backup.
+// Returns true when the file was written.
 bool SavePgpFile(Main& main, const std::string& path, const std::string& title, bool quiet,
                  bool notify = true);
 

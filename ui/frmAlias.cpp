@@ -3,12 +3,11 @@
 #include "ui_frmAlias.h"
 
 #include "CommandCatalogue.h"
-#include "ErrorHandler.h"
-#include "FileIo.h"
+#include "Document.h"
+#include "ListFont.h"
 #include "Merge.h"
-#include "PgpReader.h"
-#include "PgpWriter.h"
 #include "Printing.h"
+#include "RuntimeError.h"
 #include "Text.h"
 #include "frmAbout.h"
 #include "frmNewAlias.h"
@@ -33,10 +32,6 @@ const std::string SettingsKey = "确认" + Blanks(5);
 
 namespace {
 
-constexpr const char* OpenFilter = "Vectrom Program Parameter Files |*.pgp";
-constexpr const char* NewFilter = "Vectrom Program Parameter Files|*.pgp";
-constexpr const char* SaveAsFilter = "Vectrom 程序参数文件 |*.pgp|Text Files |*.txt|All Files |*.*";
-
 // Column widths of the lists as designed, in twips (15 to a pixel at 96 dpi).
 const std::array<std::vector<int>, 2> DesignWidths = {std::vector<int>{882, 4235},
                                                       std::vector<int>{882, 1499, 617, 2540}};
@@ -46,14 +41,6 @@ QString Q(const std::string& text) {
 }
 
 } // namespace
-
-QFont ListFont() {
-    QFont font;
-    font.setFamilies({"宋体", "SimSun", "AR PL UMing CN", "Noto Serif CJK SC", "Noto Sans CJK SC",
-                      "WenQuanYi Micro Hei"});
-    font.setPointSize(8);
-    return font;
-}
 
 frmAlias::frmAlias(EditorServices services, QWidget* parent)
     : QMainWindow(parent), ui_(std::make_unique<Ui::frmAlias>()), services_(std::move(services)),
@@ -161,18 +148,7 @@ void frmAlias::Form_Load() {
     show();
     ui_->tbsMain->setCurrentIndex(0);
     catalogue_ = LoadCommandCatalogue(services_.hostContext);
-    main_.CurrentFile = FindHostPgpFile(services_.hostContext);
-    UpdateCaption();
-    if (!main_.CurrentFile.empty()) {
-        ReadPgpFile(main_, main_.CurrentFile, false);
-        MakeDefault(cmdAdd[0]);
-        bool importing = false;
-        FillInListView(importing);
-    } else {
-        bool import = false;
-        StartBrowse(import);
-    }
-    main_.FileChanged = 0;
+    StartUp(main_, FindHostPgpFile(services_.hostContext));
     services_.prompter.SetBusy(false);
 }
 
@@ -234,148 +210,40 @@ void frmAlias::MakeDefault(QPushButton* button) {
         b->setDefault(b == button);
 }
 
-// ---- document commands ---------------------------------------------------------
-
-bool frmAlias::AskToSaveChanges(const std::string& filter) {
-    // Asked whenever there are unsaved changes, also after the start-up load
-    // (which leaves the title empty): nothing is replaced without a question.
-    if (main_.FileChanged == 0)
-        return true;
-    const std::string name = main_.CurrentFile.empty() ? "Unnamed" : main_.CurrentFile;
-    const Answer answer = services_.prompter.Show(MessageBox{
-        "Save changes to " + name + "?", Buttons::YesNoCancel, Icon::Question, "Save changes?", 2});
-    if (answer == Answer::No)
-        return true;
-    if (answer != Answer::Yes)
-        return false;
-    if (main_.CurrentFile.empty()) {
-        const std::string chosen = AskSaveFileName(main_, filter, HostPgpFileName);
-        if (chosen.empty())
-            return false;
-        main_.CurrentFile = chosen;
-        main_.CurrentFileTitle = services_.dialogs.FileTitle();
-    }
-    // A save that did not complete keeps the document and stops the command.
-    return SavePgpFile(main_, main_.CurrentFile, main_.CurrentFileTitle, true);
+void frmAlias::MakeAddDefault(int page) {
+    MakeDefault(cmdAdd[static_cast<std::size_t>(page)]);
 }
 
+void frmAlias::FocusList(int page) {
+    lvwAlias[static_cast<std::size_t>(page)]->setFocus();
+}
+
+void frmAlias::DisableApply() {
+    ui_->cmdApply->setEnabled(false);
+    ui_->mnuFileSave->setEnabled(false);
+}
+
+void frmAlias::ShowProgress(bool shown) {
+    ui_->lblProgress->setVisible(shown);
+    repaint();
+}
+
+// ---- document commands ---------------------------------------------------------
+
 void frmAlias::StartBrowse(bool& import) {
-    try {
-        if (!import && !AskToSaveChanges(OpenFilter))
-            return;
-        const std::string previous = main_.CurrentFile;
-        const std::string path =
-            BrowseForFile(services_.prompter, services_.dialogs, OpenFilter, main_.CurrentFile);
-        const std::string title = services_.dialogs.FileTitle();
-        if (path.empty() || path == previous)
-            return;
-        main_.CurrentFile = path;
-        main_.CurrentFileTitle = title;
-        if (import) {
-            if (ConfirmChecked()) {
-                const Answer answer = services_.prompter.Show(
-                    MessageBox{"This will import the settings from " + path +
-                                   " into your current settings file. Continue?",
-                               Buttons::YesNo, Icon::Information, "Continue import", 1});
-                if (answer != Answer::Yes)
-                    return;
-            }
-            ReadPgpFile(main_, main_.CurrentFile, true);
-            bool importing = true;
-            FillInListView(importing);
-            main_.FileChanged = 1;
-        } else {
-            UpdateCaption();
-            main_.FileChanged = 0;
-            ReadPgpFile(main_, main_.CurrentFile, false);
-            bool importing = false;
-            FillInListView(importing);
-        }
-        MakeDefault(cmdAdd[static_cast<std::size_t>(CurrentTabIndex())]);
-        UpdateCommandState();
-    } catch (const RuntimeError&) {
-        // An error that reaches Open or Import ends the command.
-    }
+    nm::StartBrowse(main_, import);
 }
 
 void frmAlias::StartApply(bool& cancel) {
-    std::string path;
-    std::string title;
-    bool saveAs = false;
-    bool done = false;
-    const Step steps[] = {
-        [&] {
-            if (main_.CurrentFile.empty() && main_.FileChanged == 0) {
-                ui_->cmdApply->setEnabled(false);
-                ui_->mnuFileSave->setEnabled(false);
-                done = true;
-                return;
-            }
-            path = main_.CurrentFile;
-            title = main_.CurrentFileTitle;
-            saveAs = path.empty();
-            if (saveAs || main_.FileChanged <= 0 || !ConfirmChecked() || !FileExists(path))
-                return;
-            const Answer answer = services_.prompter.Show(MessageBox{
-                path + "\r\n\r\n这个配置文件已经存在. 你想覆盖它吗?", Buttons::YesNoCancel,
-                Icon::Exclamation, "覆盖" + Blanks(8) + main_.CurrentFileTitle + "?", 2});
-            if (answer == Answer::No) {
-                saveAs = true;
-            } else if (answer != Answer::Yes) {
-                cancel = true;
-                done = true;
-            }
-        },
-        [&] {
-            if (done || !saveAs)
-                return;
-            path = AskSaveFileName(main_, SaveAsFilter, "");
-            if (path.empty()) {
-                cancel = true;
-                done = true;
-                return;
-            }
-            title = services_.dialogs.FileTitle();
-        },
-        [&] {
-            if (done)
-                return;
-            // A save that did not complete counts as cancelled: OK must not
-            // end the program over unsaved changes.
-            if (!SavePgpFile(main_, path, title, false))
-                cancel = true;
-        },
-    };
-    ReactionTable table;
-    table.settle = EndWhenCancelled;
-    table.byCode[Code::Retry] = {Action::RetryOperation, nullptr};
-    table.byCode[Code::Ignore] = {Action::RunStepAgain, nullptr};
-    table.byCode[Code::GiveUp] = {Action::End, nullptr};
-    table.byCode[Code::Unknown] = {Action::NextStep, ShowDetails()};
-    RunSteps(services_.prompter, steps, table);
+    nm::StartApply(main_, cancel);
 }
 
 void frmAlias::StartCancel() {
-    if (main_.FileChanged <= 0) {
-        Form_Unload();
-        return;
-    }
-    const Answer answer = services_.prompter.Show(
-        MessageBox{"你改变了这个配置文件. 你想保存这些改变吗?", Buttons::YesNoCancel,
-                   Icon::Exclamation, "Save changes to " + main_.CurrentFileTitle + "?", 1});
-    if (answer == Answer::No)
-        Form_Unload();
-    else if (answer == Answer::Yes)
-        cmdApply_Click();
+    nm::StartCancel(main_);
 }
 
 void frmAlias::cmdOk_Click() {
-    bool cancel = false;
-    StartApply(cancel);
-    if (cancel)
-        StartCancel();
-    else
-        Form_Unload(); // the option is stored here too
+    ApplyAndLeave(main_);
 }
 
 void frmAlias::cmdApply_Click() {
@@ -392,18 +260,7 @@ void frmAlias::mnuFileExit_Click() {
 }
 
 void frmAlias::mnuFileNew_Click() {
-    try {
-        if (!AskToSaveChanges(NewFilter))
-            return;
-        main_.CurrentFile.clear();
-        main_.CurrentFileTitle = "Unnamed";
-        main_.FileEncoding = LocaleEncoding();
-        ChangeRows(AliasList, [this] { main_.Lists[AliasList].Clear(); });
-        ChangeRows(ShellList, [this] { main_.Lists[ShellList].Clear(); });
-        main_.FileChanged = 0;
-        UpdateCaption();
-    } catch (const RuntimeError&) {
-    }
+    NewDocument(main_);
 }
 
 void frmAlias::mnuFileOpen_Click() {
@@ -412,19 +269,11 @@ void frmAlias::mnuFileOpen_Click() {
 }
 
 void frmAlias::mnuFileSave_Click() {
-    main_.FileChanged = 1;
-    bool cancel = false;
-    StartApply(cancel);
+    SaveDocument(main_);
 }
 
 void frmAlias::mnuFileImport_Click() {
-    const std::string file = main_.CurrentFile;
-    const std::string title = main_.CurrentFileTitle;
-    bool import = true;
-    StartBrowse(import);
-    main_.CurrentFile = file;
-    main_.CurrentFileTitle = title;
-    UpdateCaption();
+    ImportFile(main_);
 }
 
 void frmAlias::mnuFileExport_Click() {
@@ -466,36 +315,25 @@ void frmAlias::mnuHelpAbout_Click() {
 
 void frmAlias::ChangeRows(int page, const std::function<void()>& change) {
     const auto p = static_cast<std::size_t>(page);
-    const Row* selected = SelectedRow(page);
-    const int key = selected ? selected->key : 0;
+    const int key = SelectedKey(page);
     models[p]->Change(change);
-    const EntryTable& table = main_.Lists[p];
     if (key == 0)
         return;
-    if (const auto position = table.FindKey(key))
+    if (const auto position = main_.Lists[p].FindKey(key))
         SelectListItem(static_cast<int>(*position) + 1, page);
 }
 
-const Row* frmAlias::SelectedRow(int page) const {
+int frmAlias::SelectedKey(int page) const {
     const auto p = static_cast<std::size_t>(page);
     const QModelIndexList rows = lvwAlias[p]->selectionModel()->selectedRows();
     if (rows.isEmpty())
-        return nullptr;
+        return 0;
     const auto row = static_cast<std::size_t>(rows.first().row());
-    return row < main_.Lists[p].Count() ? &main_.Lists[p].At(row) : nullptr;
+    return row < main_.Lists[p].Count() ? main_.Lists[p].At(row).key : 0;
 }
 
 void frmAlias::FillInListView(bool& importing) {
-    services_.prompter.SetBusy(true);
-    ui_->lblProgress->show();
-    repaint();
-    const bool wasImport = importing;
-    models[AliasList]->Change(
-        [&] { models[ShellList]->Change([&] { FillListRows(main_, wasImport); }); });
-    SelectListItem(1, AliasList);
-    ui_->lblProgress->hide();
-    repaint();
-    services_.prompter.SetBusy(false);
+    nm::FillInListView(main_, importing);
 }
 
 int frmAlias::CurrentTabIndex() const {
@@ -513,138 +351,54 @@ void frmAlias::SelectListItem(int position, int page) {
     lvwAlias[p]->scrollTo(index);
 }
 
-void frmAlias::AddEntryFromDialog(const EntryFields& fields) {
-    const int page = CurrentTabIndex();
-    std::optional<std::size_t> position;
-    ChangeRows(page, [&] { position = AddEntryRow(main_, page, fields); });
-    if (!position)
-        return;
-    SelectListItem(static_cast<int>(*position) + 1, page);
+void frmAlias::RowAdded(int page, std::size_t position) {
+    SelectListItem(static_cast<int>(position) + 1, page);
     cmdRemove[static_cast<std::size_t>(page)]->setEnabled(true);
-    UpdateCommandState();
 }
 
 frmNewAlias& frmAlias::AliasDialog() {
     if (!aliasDialog_)
-        aliasDialog_ = std::make_unique<frmNewAlias>(*this);
+        aliasDialog_ = std::make_unique<frmNewAlias>(this, services_.hostContext, catalogue_);
     return *aliasDialog_;
 }
 
 frmNewShell& frmAlias::ShellDialog() {
     if (!shellDialog_)
-        shellDialog_ = std::make_unique<frmNewShell>(*this);
+        shellDialog_ = std::make_unique<frmNewShell>(this);
     return *shellDialog_;
 }
 
-void frmAlias::RemoveEntryNamed(int page, const std::string& name) {
-    if (const auto found = FindEntry(main_, page, name)) {
-        const int key = main_.Lists[static_cast<std::size_t>(page)].At(*found).key;
-        ChangeRows(page, [&] { RemoveListItem(main_, page, key); });
+EntryAnswer frmAlias::ShowEntryDialog(int page, const EntryCheck& check, const EntryFields& shown) {
+    if (page == AliasList) {
+        frmNewAlias& dialog = AliasDialog();
+        dialog.setWindowTitle(check.editing ? "编辑命令热键" : "新建命令热键");
+        dialog.Prepare(check, shown);
+        ShowModalCentred(&dialog);
+        return dialog.Answer();
     }
+    frmNewShell& dialog = ShellDialog();
+    dialog.setWindowTitle(check.editing ? "编辑外部命令" : "新建外部命令");
+    dialog.Prepare(check, shown);
+    ShowModalCentred(&dialog);
+    return dialog.Answer();
 }
 
-EntryFields frmAlias::cmdAdd_Click(int index) {
-    const auto p = static_cast<std::size_t>(index);
-    const bool editing = main_.EditMode != 0;
-    EntryFields result;
-    if (index == AliasList) {
-        frmNewAlias& dialog = AliasDialog();
-        if (editing) {
-            dialog.setWindowTitle("编辑命令热键");
-            dialog.SetFields(main_.EditName, main_.EditCommand);
-            dialog.SelectName();
-        } else {
-            dialog.SetFields({}, {});
-            dialog.setWindowTitle("新建命令热键");
-        }
-        ShowModalCentred(&dialog);
-        result = {dialog.Name(), dialog.Command(), {}, {}};
-    } else {
-        frmNewShell& dialog = ShellDialog();
-        if (editing) {
-            dialog.setWindowTitle("编辑外部命令");
-            dialog.SetFields(
-                {main_.EditName, main_.EditCommand, main_.EditFlags, main_.EditPrompt});
-            dialog.SelectName();
-        } else {
-            dialog.setWindowTitle("新建外部命令");
-            dialog.ClearTexts();
-            dialog.SetFlags("0");
-            dialog.SelectName();
-        }
-        ShowModalCentred(&dialog);
-        result = dialog.Fields();
-    }
-    if (!editing) {
-        RemoveEntryNamed(index, result.name);
-        AddEntryFromDialog(result);
-    }
-    MakeDefault(cmdAdd[p]);
-    lvwAlias[p]->setFocus();
-    return result;
+EntryDialog frmAlias::Dialog(int page) {
+    return [this, page](const EntryCheck& check, const EntryFields& shown) {
+        return ShowEntryDialog(page, check, shown);
+    };
+}
+
+EntryAnswer frmAlias::cmdAdd_Click(int index) {
+    return AddCommand(main_, index, Dialog(index));
 }
 
 void frmAlias::StartEdit(int& index) {
-    const auto p = static_cast<std::size_t>(index);
-    const Row* row = SelectedRow(index);
-    if (!row)
-        return;
-    editedKey_ = row->key;
-    main_.EditName = row->text == MarkedName ? std::string() : row->text;
-    main_.EditCommand = row->sub[0];
-    if (index == ShellList) {
-        main_.EditPrompt = row->sub[2];
-        main_.EditFlags = row->sub[1];
-    }
-    main_.EditMode = 1;
-    const EntryFields result = cmdAdd_Click(index);
-    const int edited = editedKey_;
-    editedKey_ = 0;
-    if (!main_.DialogCancelled) {
-        if (main_.EditMode == 1) {
-            ChangeRows(index, [&] { RemoveListItem(main_, index, edited); });
-            RemoveEntryNamed(index, result.name);
-            AddEntryFromDialog(result);
-            main_.EditMode = 0;
-            lvwAlias[p]->setFocus();
-        }
-    } else {
-        main_.DialogCancelled = false;
-        main_.EditMode = 0;
-        if (index == AliasList) {
-            AliasDialog().SetFields({}, {});
-        } else {
-            ShellDialog().ClearTexts();
-            ShellDialog().SetFlags("0");
-        }
-    }
+    nm::StartEdit(main_, index, SelectedKey(index), Dialog(index));
 }
 
 void frmAlias::StartRemove(int& index) {
-    const auto p = static_cast<std::size_t>(index);
-    const Row* row = SelectedRow(index);
-    if (!row)
-        return;
-    Answer answer = Answer::Yes;
-    if (ConfirmChecked() && main_.EditMode == 0 && row->text != MarkedName) {
-        std::string text = "真要删除这个热键吗?" + Blanks(32);
-        if (!row->sub[0].empty())
-            text += " 对" + Blanks(3) + row->sub[0];
-        text += "?";
-        answer = services_.prompter.Show(MessageBox{text, Buttons::YesNo, Icon::Question,
-                                                    "删除热键" + Blanks(9) + row->text + "?", 1});
-    }
-    if (answer == Answer::Yes && main_.Lists[p].Count() >= 1) {
-        const int key = row->key;
-        const int position = lvwAlias[p]->selectionModel()->selectedRows().first().row();
-        ChangeRows(index, [&] { RemoveListItem(main_, index, key); });
-        // The row below takes the removed one's place, ready for the next command.
-        SelectListItem(std::min(position + 1, models[p]->rowCount()), index);
-    }
-    // The commands and the Cancel caption follow every removal, not only the
-    // first: the caption must not say Close over unsaved changes.
-    UpdateCommandState();
-    lvwAlias[p]->setFocus();
+    nm::StartRemove(main_, index, SelectedKey(index));
 }
 
 void frmAlias::cmdEdit_Click(int index) {

@@ -1,10 +1,11 @@
-// The main window: start-up, the document's lifecycle (New, Open, Import,
-// Save, Apply, OK, Cancel, Exit), the two list pages and their entry commands.
+// The main window: the two list pages, the menus and buttons, wired to the
+// document's life and the entry commands of the core, which it shows as the
+// document's view.
 #pragma once
 
 #include "DocumentView.h"
+#include "Entries.h"
 #include "EntryTableModel.h"
-#include "ListRows.h"
 #include "Locator.h"
 #include "Main.h"
 #include "PrinterDevice.h"
@@ -40,10 +41,6 @@ extern const std::string SettingsKey;
 
 inline constexpr const char* ProgramTitle = "Vectrom 热键编辑器";
 
-// The font of the lists and the entry fields: 宋体 at 8 points, or the
-// nearest CJK font installed.
-QFont ListFont();
-
 class frmNewAlias;
 class frmNewShell;
 class frmPrinting;
@@ -68,17 +65,10 @@ public:
     ~frmAlias() override;
 
     Main& State() { return main_; }
-    Prompter& Prompts() { return services_.prompter; }
-    const HostContext& Host() const { return services_.hostContext; }
-    // The key of the row an edit is changing; 0 outside an edit.
-    int EditedKey() const { return editedKey_; }
     // The entry dialogs, created on first use and afterwards shown again.
     frmNewAlias& AliasDialog();
     frmNewShell& ShellDialog();
-    // A change of one list's rows, with its selection kept by key.
-    void ChangeRows(int page, const std::function<void()>& change);
     const std::vector<std::string>& Catalogue() const { return catalogue_; }
-    std::vector<std::string>& Catalogue() { return catalogue_; }
 
     // Start-up.
     void Form_Load();
@@ -88,6 +78,16 @@ public:
     void UpdateCaption() override;
     void UpdateCommandState() override;
     bool ConfirmChecked() const override;
+    // A change of one list's rows, with its selection kept by key.
+    void ChangeRows(int page, const std::function<void()>& change) override;
+    void ShowProgress(bool shown) override;
+    void SelectListItem(int position, int page) override;
+    void RowAdded(int page, std::size_t position) override;
+    void MakeAddDefault(int page) override;
+    void FocusList(int page) override;
+    void DisableApply() override;
+    int CurrentTabIndex() const override;
+    void Unload() override { Form_Unload(); }
 
     // Centres a dialog over the window and shows it modally; its result.
     int ShowModalCentred(QDialog* window);
@@ -96,10 +96,6 @@ public:
     void StartApply(bool& cancel);
     void StartCancel();
     void FillInListView(bool& importing);
-
-    int CurrentTabIndex() const;
-    void SelectListItem(int position, int page);
-    void AddEntryFromDialog(const EntryFields& fields);
     void StartEdit(int& index);
     void StartRemove(int& index);
     void lvwAlias_ColumnClick(int index, int column);
@@ -108,7 +104,7 @@ public:
     void cmdOk_Click();
     void cmdApply_Click();
     void cmdCancel_Click();
-    EntryFields cmdAdd_Click(int index);
+    EntryAnswer cmdAdd_Click(int index);
     void cmdEdit_Click(int index);
     void cmdRemove_Click(int index);
     void mnuFileNew_Click();
@@ -140,11 +136,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // The save question of Open and New; false when the command must stop.
-    bool AskToSaveChanges(const std::string& filter);
-    // The row a new entry of this name replaces goes first.
-    void RemoveEntryNamed(int page, const std::string& name);
-    const Row* SelectedRow(int page) const;
+    // The key of the selected row of a page; 0 when none is selected.
+    int SelectedKey(int page) const;
+    // Shows the entry dialog of a page for the core's entry commands.
+    EntryAnswer ShowEntryDialog(int page, const EntryCheck& check, const EntryFields& shown);
+    EntryDialog Dialog(int page);
     void MakeDefault(QPushButton* button);
     void ConnectSignals();
 
@@ -154,7 +150,6 @@ private:
     std::unique_ptr<frmNewAlias> aliasDialog_;
     std::unique_ptr<frmNewShell> shellDialog_;
     std::unique_ptr<frmPrinting> printing_;
-    int editedKey_ = 0;
     std::vector<std::string> catalogue_;
     bool unloading_ = false;
 };

@@ -1,16 +1,15 @@
-// The command-alias dialog: an alias name and the host command it stands for,
-// checked on OK against the alias list (the redefinition question) and the
-// command catalogue (the new-command offer).
+// The command-alias dialog: an alias name and the host command it stands for.
+// On OK it applies the core's entry rules against the alias list and offers an
+// unknown command to the command catalogue; it hands back the answer and
+// changes no row itself.
 #pragma once
 
-#include "Prompter.h"
+#include "EntryForm.h"
+#include "Locator.h"
 
-#include <QDialog>
-
-#include <initializer_list>
 #include <memory>
-#include <optional>
 #include <string>
+#include <vector>
 
 namespace Ui {
 class frmNewAlias;
@@ -18,42 +17,24 @@ class frmNewAlias;
 
 namespace nm {
 
-class frmAlias;
-struct Row;
-
-// "一个或多个必需的字段被置空.": an entry dialog's required field is empty.
-void WarnRequiredFields(Prompter& prompter, int editMode);
-
-// A comma in an entry's field would end the field in the file and shift or
-// break the line: such an entry is refused with a message. True when refused.
-bool RefuseCommas(Prompter& prompter, std::initializer_list<std::string> fields);
-
-// The row of `page` that an entry of this name would meet: FindEntry, except
-// that the row being edited is not a duplicate of itself.
-std::optional<std::size_t> ExistingRow(frmAlias& owner, int page, const std::string& name);
-
-class frmNewAlias final : public QDialog {
+class frmNewAlias final : public EntryForm {
     Q_OBJECT
 public:
-    explicit frmNewAlias(frmAlias& owner);
+    // `catalogue` is the command catalogue, grown by the new-command offer.
+    frmNewAlias(QWidget* parent, const HostContext& host, std::vector<std::string>& catalogue);
     ~frmNewAlias() override;
 
-    std::string Name() const;
-    std::string Command() const;
-    void SetFields(const std::string& name, const std::string& command);
-    void SelectName();
-    // The catalogue's commands, shown in alphabetical order.
-    void SetCommands(const std::vector<std::string>& commands);
-
+    EntryFields Fields() const override;
     void cmdOK_Click();
-    void cmdCancel_Click();
 
 protected:
-    void reject() override { cmdCancel_Click(); }
+    void SetFields(const EntryFields& fields) override;
+    QLineEdit* NameField() const override;
 
 private:
     std::unique_ptr<Ui::frmNewAlias> ui_;
-    frmAlias& owner_;
+    const HostContext& host_;
+    std::vector<std::string>& catalogue_;
 };
 
 } // namespace nm

@@ -1,10 +1,10 @@
 // The shell-command dialog: the name typed at the host's command line, the
-// operating-system command it starts, a flag number and a prompt; on OK
-// checked against the shell list, where a confirmed redefinition marks the old
-// row as lost to the new one.
+// operating-system command it starts, a flag number and a prompt. On OK it
+// applies the core's entry rules against the shell list; it hands back the
+// answer (with the row a confirmed redefinition marks) and changes no row.
 #pragma once
 
-#include <QDialog>
+#include "EntryForm.h"
 
 #include <memory>
 #include <string>
@@ -15,34 +15,26 @@ class frmNewShell;
 
 namespace nm {
 
-class frmAlias;
-struct EntryFields;
-
-class frmNewShell final : public QDialog {
+class frmNewShell final : public EntryForm {
     Q_OBJECT
 public:
-    explicit frmNewShell(frmAlias& owner);
+    explicit frmNewShell(QWidget* parent);
     ~frmNewShell() override;
 
-    EntryFields Fields() const;
-    // Name, command and prompt; the flags as given, also a text that is not
-    // one of the sixteen choices (a file edited by hand), shown as an extra one.
-    void SetFields(const EntryFields& fields);
-    // Name, command and prompt emptied; the flags choice stays.
-    void ClearTexts();
-    void SetFlags(const std::string& flags);
-    void SelectName();
-
+    EntryFields Fields() const override;
     void cmdOK_Click();
-    void cmdCancel_Click();
 
 protected:
-    void reject() override { cmdCancel_Click(); }
+    // Flags that are not one of the sixteen choices (a file edited by hand)
+    // are shown as an extra one.
+    void SetFields(const EntryFields& fields) override;
+    QLineEdit* NameField() const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void SetFlags(const std::string& flags);
+
     std::unique_ptr<Ui::frmNewShell> ui_;
-    frmAlias& owner_;
 };
 
 } // namespace nm

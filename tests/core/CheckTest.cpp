@@ -63,7 +63,7 @@ TEST(Check, ReportsEachSpecialLine) {
         {"dropped lines",
          "; c\r\n\tTAB,*X\r\n中文,*LINE\r\n  ;A,B\r\n\t \r\n\t; note\r\n\x01Q,*R\r\n",
          {"2 warning control-first", "3 warning non-ascii-first", "4 warning indented-semicolon",
-          "4 warning lost-on-save", "7 warning control-first"}},
+          "7 warning control-first"}},
         {"placeholders",
          "REDRAW\r\nWEIRD,\r\n",
          {"1 warning placeholder-name", "2 warning placeholder-command"}},
@@ -205,32 +205,6 @@ TEST(Check, ErrorsAtTheEditorsLimits) {
     // A file read late in a run, when the placeholder counter is full.
     const CheckReport placeholders = CheckText("CP,*COPY\r\nREDRAW\r\n", {}, 32767);
     EXPECT_EQ(Brief(placeholders), std::vector<std::string>{"2 error placeholder-limit"});
-}
-
-// Watching the read and the duplicate pass changes neither.
-TEST(Check, TheEditorsReadStaysAsItIs) {
-    for (const std::string file : {"handmade.pgp", "broken-two-commas.pgp", "check/quirks.pgp"}) {
-        SCOPED_TRACE(file);
-        Harness plain;
-        ReadPgpFile(plain.main, DataPath(file), false);
-        FillListRows(plain.main, false);
-        Harness checked;
-        CheckPgpFile(checked.main, DataPath(file));
-        for (const int list : {AliasList, ShellList})
-            EXPECT_EQ(RowTexts(checked.main, list), RowTexts(plain.main, list));
-        EXPECT_EQ(checked.prompter.Texts(), plain.prompter.Texts());
-        EXPECT_EQ(checked.main.OriginalText, plain.main.OriginalText);
-        EXPECT_EQ(checked.main.PlaceholderCount, plain.main.PlaceholderCount);
-    }
-}
-
-TEST(Check, AMissingFileIsUnreadable) {
-    Harness h;
-    TempDir dir;
-    const CheckReport report = CheckPgpFile(h.main, dir.Path("missing.pgp"));
-    EXPECT_FALSE(report.readable);
-    EXPECT_EQ(report.unreadable, "File not found (error 53)");
-    EXPECT_TRUE(report.findings.empty());
 }
 
 } // namespace

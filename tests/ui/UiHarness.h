@@ -155,12 +155,6 @@ struct Editor {
             rows.push_back(table.At(i).text + "=" + std::to_string(table.At(i).key));
         return rows;
     }
-    std::string AliasDialogName() {
-        return window->findChild<QDialog*>("frmNewAlias")
-            ->findChild<QLineEdit*>("txtAlias")
-            ->text()
-            .toStdString();
-    }
     void Press(int page, int key) {
         QTreeView* list = window->lvwAlias[static_cast<std::size_t>(page)];
         QTest::keyClick(list, static_cast<Qt::Key>(key));

@@ -4,13 +4,12 @@
 
 #include "Clock.h"
 #include "CommandCatalogue.h"
+#include "Document.h"
 #include "FileIo.h"
 #include "HostLink.h"
-#include "ListRows.h"
 #include "Locator.h"
 #include "Main.h"
 #include "Merge.h"
-#include "PgpReader.h"
 #include "PgpWriter.h"
 #include "Registry.h"
 #include "RuntimeError.h"
@@ -72,9 +71,9 @@ constexpr const char* Help =
     "                   file order, as 'FILE:LINE: error|warning|note: MESSAGE [code]',\n"
     "                   then a summary line per file. Errors end the editor's read:\n"
     "                   the entries from that line on are missing. Warnings: lines\n"
-    "                   dropped, named or cleaned without a word, entries a save\n"
-    "                   loses, duplicates and what the duplicate pass does with\n"
-    "                   them, commands the catalogue does not know, alias names\n"
+    "                   dropped, named or cleaned without a word, duplicates and\n"
+    "                   what the duplicate pass does with them, commands the\n"
+    "                   catalogue does not know, alias names\n"
     "                   that hide a catalogue command, shell flags outside 0 to 15.\n"
     "                   Notes: the encoding and mixed line ends. The findings say\n"
     "                   what the editor would show; its messages are not printed.\n"
@@ -111,15 +110,13 @@ bool WriteAll(std::FILE* out, const std::string& bytes) {
 
 // Open and import as the editor does; false when a read failed.
 bool Load(nm::Main& main, const Options& options) {
-    if (nm::ReadPgpFile(main, options.file, false) != nm::ReadResult::Completed)
+    if (nm::OpenPgpFile(main, options.file, false) != nm::ReadResult::Completed)
         return false;
-    nm::FillListRows(main, false);
     main.CurrentFile = options.file;
     main.FileChanged = 0;
     for (const std::string& import : options.imports) {
-        if (nm::ReadPgpFile(main, import, true) != nm::ReadResult::Completed)
+        if (nm::OpenPgpFile(main, import, true) != nm::ReadResult::Completed)
             return false;
-        nm::FillListRows(main, true);
         main.FileChanged = 1;
     }
     return true;
@@ -142,6 +139,8 @@ int List(nm::Main& main) {
 }
 
 int Normalize(nm::Main& main, const Options& options) {
+    if (!nm::RowsFitInFile(main))
+        return 1;
     if (!options.output.empty()) {
         if (options.exporting) {
             nm::WriteTextFile(options.output, nm::ExportText(main), main.FileEncoding);

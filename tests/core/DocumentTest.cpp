@@ -1,0 +1,258 @@
+// The document's life without a window: Open, Import, New, the save question,
+// Apply, Save, OK and Exit, answered through the seams' doubles, and the rules
+// every save obeys: nothing the user has not seen is replaced without a
+// question and a backup, and a file that could not be read is claimed by no
+// document.
+#include "Doubles.h"
+
+#include "Document.h"
+#include "Entries.h"
+#include "FileIo.h"
+
+#ifndef _WIN32
+#include "FailingFileSystem.h"
+#endif
+
+#include <gtest/gtest.h>
+
+using namespace nm;
+using namespace nm::test;
+
+namespace {
+
+using Rows = std::vector<std::string>;
+const std::string Changed = "你改变了这个配置文件. 你想保存这些改变吗?";
+const std::string Host = "CP,*COPY\r\nL,*LINE\r\nS,DIR,8,*Files:,\r\n";
+
+TEST(Document, OpenImportAndNew) {
+    LoadedDocument d(Host);
+    Main& m = d.h.main;
+    const std::string other = d.dir.Write("other.pgp", "CP,*CHKDSK\r\nZ,*ZOOM\r\n");
+    // Open of the file that is open reads nothing and keeps the changes.
+    StartRemove(m, AliasList, m.Lists[AliasList].At(0).key);
+    d.h.prompter.answers = {Answer::No};
+    d.h.dialogs.picks.push_back(d.path);
+    bool import = false;
+    StartBrowse(m, import);
+    EXPECT_EQ(d.h.prompter.shown.back().title, "Save changes?");
+    EXPECT_EQ(d.h.prompter.shown.back().text, "Save changes to " + d.path + "?");
+    EXPECT_EQ(d.h.prompter.shown.back().defaultButton, 2);
+    EXPECT_EQ(m.FileChanged, 1);
+    EXPECT_EQ(RowTexts(m, AliasList), Rows{"L|LINE"});
+
+    // Import answered No changes nothing.
+    d.h.prompter.answers = {Answer::No};
+    d.h.dialogs.picks.push_back(other);
+    ImportFile(m);
+    EXPECT_EQ(d.h.prompter.shown.back().title, "Continue import");
+    EXPECT_EQ(d.h.prompter.shown.back().text, "This will import the settings from " + other +
+                                                  " into your current settings file. Continue?");
+    EXPECT_EQ(RowTexts(m, AliasList), Rows{"L|LINE"});
+
+    // Import answered Yes merges and keeps the document's file.
+    d.h.prompter.answers = {Answer::Yes};
+    d.h.dialogs.picks.push_back(other);
+    ImportFile(m);
+    EXPECT_EQ(RowTexts(m, AliasList), (Rows{"CP|CHKDSK", "L|LINE", "Z|ZOOM"}));
+    EXPECT_EQ(m.CurrentFile, d.path);
+    EXPECT_EQ(m.CurrentFileTitle, "");
+    EXPECT_EQ(m.FileChanged, 1);
+
+    // New: Cancel keeps everything, No replaces without saving.
+    d.h.prompter.answers = {Answer::Cancel};
+    NewDocument(m);
+    EXPECT_EQ(RowTexts(m, AliasList).size(), 3u);
+    d.h.prompter.answers = {Answer::No};
+    NewDocument(m);
+    EXPECT_TRUE(RowTexts(m, AliasList).empty());
+    EXPECT_TRUE(RowTexts(m, ShellList).empty());
+    EXPECT_EQ(m.CurrentFileTitle, "Unnamed");
+    EXPECT_EQ(m.FileChanged, 0);
+    EXPECT_EQ(m.CurrentFile, "");
+
+    // Yes in the save question of an unnamed document asks for its name first.
+    AddEntryFromDialog(m, AliasList, {"A", "LINE", {}, {}});
+    d.h.prompter.shown.clear();
+    d.h.prompter.answers = {Answer::Yes};
+    d.h.dialogs.calls.clear();
+    d.h.dialogs.picks = {d.dir.Path("saved.pgp"), std::nullopt};
+    StartBrowse(m, import);
+    EXPECT_EQ(d.h.prompter.shown.at(0).text, "Save changes to Unnamed?");
+    EXPECT_EQ(d.h.dialogs.calls[0].fileName, "vtrm.pgp");
+    EXPECT_EQ(d.h.dialogs.calls[0].filter, "Vectrom Program Parameter Files |*.pgp");
+    EXPECT_NE(d.dir.Read("saved.pgp").find("A,         *LINE"), std::string::npos);
+    EXPECT_EQ(m.FileChanged, 0);
+    EXPECT_EQ(d.h.host.requests, 1); // quiet: no confirmation, but the host is asked
+}
+
+TEST(Document, ApplyBranches) {
+    struct Case {
+        std::string name;
+        bool named;   // the document has a file
+        bool changed; // FileChanged
+        std::vector<Answer> answers;
+        std::vector<std::optional<std::string>> picks;
+        bool written; // the host file or new.pgp was written
+        bool cancel;
+        std::size_t dialogs;
+    };
+    const std::vector<Case> cases = {
+        {"nothing to apply", false, false, {}, {}, false, false, 0},
+        {"unchanged, named: no question", true, false, {}, {}, true, false, 0},
+        {"changed: Yes overwrites", true, true, {Answer::Yes}, {}, true, false, 0},
+        {"changed: No goes to save-as", true, true, {Answer::No}, {"new.pgp"}, true, false, 1},
+        {"changed: Cancel", true, true, {Answer::Cancel}, {}, false, true, 0},
+        {"unnamed: save-as cancelled", false, true, {}, {std::nullopt}, false, true, 1},
+        {"unnamed: save-as", false, true, {}, {"new.pgp"}, true, false, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoadedDocument d(Host);
+        Main& m = d.h.main;
+        if (!c.named)
+            m.CurrentFile.clear();
+        m.FileChanged = c.changed ? 1 : 0;
+        d.h.prompter.answers.assign(c.answers.begin(), c.answers.end());
+        for (const auto& pick : c.picks)
+            d.h.dialogs.picks.push_back(pick ? std::optional(d.dir.Path(*pick)) : std::nullopt);
+        bool cancel = false;
+        StartApply(m, cancel);
+        EXPECT_EQ(cancel, c.cancel);
+        EXPECT_EQ(d.h.dialogs.calls.size(), c.dialogs);
+        const bool wrote = d.dir.Read("vtrm.pgp") != Host || d.dir.Exists("new.pgp");
+        EXPECT_EQ(wrote, c.written);
+        EXPECT_EQ(m.FileChanged, c.written ? 0 : (c.changed ? 1 : 0));
+        EXPECT_EQ(d.h.view.applyDisabled, !c.named && !c.changed);
+        if (c.written) {
+            // The host cannot be reached here: the user hears so.
+            EXPECT_EQ(d.h.prompter.shown.back().text,
+                      "你的 Vectrom 热键被保存并且对你下一个 Vectrom 进程发生作用.");
+        }
+    }
+}
+
+TEST(Document, OkCancelAndExit) {
+    // OK leaves after a save; after a cancelled save-as it asks about the
+    // changes instead. Exit asks about unsaved changes: No leaves, Yes saves
+    // and stays, Cancel stays.
+    struct Case {
+        std::string name;
+        bool ok;
+        std::vector<Answer> answers;
+        int unloads;
+        int changed; // FileChanged after
+    };
+    const std::vector<Case> cases = {
+        {"OK", true, {}, 1, 0},
+        {"OK, save-as cancelled", true, {Answer::Cancel}, 0, 1},
+        {"Exit: No", false, {Answer::No}, 1, 1},
+        {"Exit: Yes", false, {Answer::Yes, Answer::Yes}, 0, 0},
+        {"Exit: Cancel", false, {Answer::Cancel}, 0, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoadedDocument d(Host);
+        if (c.answers.size() == 1 && c.ok)
+            d.h.main.CurrentFile.clear(); // the save-as dialog is cancelled
+        d.h.main.FileChanged = c.name == "OK" ? 0 : 1;
+        d.h.prompter.answers.assign(c.answers.begin(), c.answers.end());
+        c.ok ? ApplyAndLeave(d.h.main) : StartCancel(d.h.main);
+        EXPECT_EQ(d.h.view.unloads, c.unloads);
+        EXPECT_EQ(d.h.main.FileChanged, c.changed);
+        if (c.changed || c.name == "Exit: Yes") {
+            EXPECT_EQ(d.h.prompter.shown.at(0).text, Changed);
+            EXPECT_EQ(d.h.prompter.shown.at(0).title, "Save changes to ?");
+        }
+        // Without unsaved changes Exit leaves and asks nothing.
+        if (!c.changed) {
+            const std::size_t boxes = d.h.prompter.shown.size();
+            StartCancel(d.h.main);
+            EXPECT_EQ(d.h.prompter.shown.size(), boxes);
+            EXPECT_EQ(d.h.view.unloads, c.unloads + 1);
+        }
+    }
+}
+
+// A document whose read stopped at a bad line, or whose file someone else
+// changed since it was read, replaces that file only after a question (No
+// by default), and on Yes keeps the replaced bytes in the backup whatever the
+// confirm option; on No the file stays as it was.
+TEST(Document, BytesTheUserHasNotSeenAreAskedForAndKept) {
+    // Every combination: partial or changed, Apply, OK or Save, Yes or No,
+    // the confirm option on or off.
+    for (int run = 0; run < 24; ++run) {
+        SCOPED_TRACE(run);
+        const bool partial = run % 2, yes = run / 2 % 2, confirm = run / 4 % 2;
+        const int command = run / 8; // Apply, OK, Save
+        LoadedDocument d(partial ? "CP,*COPY\r\nX,C,0\r\nL,*LINE\r\n" : "CP,*COPY\r\n");
+        Main& m = d.h.main;
+        if (!partial) // a colleague adds an alias meanwhile
+            d.dir.Write("vtrm.pgp", "CP,*COPY\r\nZ,*ZOOM\r\n");
+        const std::string before = d.dir.Read("vtrm.pgp");
+        d.h.view.confirm = confirm;
+        d.h.prompter.shown.clear();
+        // File > Save asks its overwrite question first, with the option on.
+        if (command == 2 && confirm)
+            d.h.prompter.answers.push_back(Answer::Yes);
+        d.h.prompter.answers.push_back(yes ? Answer::Yes : Answer::No);
+        bool cancel = false;
+        command == 0 ? StartApply(m, cancel) : command == 1 ? ApplyAndLeave(m) : SaveDocument(m);
+        const auto question =
+            std::find_if(d.h.prompter.shown.begin(), d.h.prompter.shown.end(),
+                         [](const MessageBox& box) { return box.buttons == Buttons::YesNo; });
+        ASSERT_NE(question, d.h.prompter.shown.end());
+        EXPECT_EQ(question->title, partial ? "文件没有全部读入" : "文件已改变");
+        EXPECT_EQ(question->defaultButton, 2);
+        EXPECT_EQ(question->icon, Icon::Exclamation);
+        EXPECT_EQ(question->text.rfind(d.path, 0), 0u);
+        EXPECT_EQ(question->text.find("第 2 行: X,C,0") != std::string::npos, partial);
+        EXPECT_EQ(d.dir.Read("vtrm.pgp") == before, !yes);
+        EXPECT_EQ(d.dir.Exists("备份        vtrm.pgp"), yes);
+        if (yes) {
+            EXPECT_EQ(d.dir.Read("备份        vtrm.pgp"), before);
+            EXPECT_EQ(m.PartialLine, 0);
+        }
+        // OK leaves, also after No: the document was unchanged.
+        EXPECT_EQ(d.h.view.unloads, command == 1 ? 1 : 0);
+    }
+}
+
+// A file of which nothing could be read is claimed by no document: a save
+// cannot replace it with an empty list.
+TEST(Document, FailedOpenLeavesNoDocumentClaimingTheFile) {
+    // A host file that is gone by start-up.
+    Harness h;
+    TempDir dir;
+    StartUp(h.main, dir.Path("missing.pgp"));
+    EXPECT_EQ(h.main.CurrentFile, "");
+    EXPECT_EQ(h.main.OriginalFile, "");
+    bool cancel = false;
+    StartApply(h.main, cancel);
+    EXPECT_TRUE(h.view.applyDisabled);
+    EXPECT_TRUE(dir.Names().empty());
+#ifndef _WIN32
+    // An Open whose disk error is answered Cancel keeps the document it had,
+    // with its changes.
+    LoadedDocument d(Host);
+    Main& m = d.h.main;
+    StartRemove(m, AliasList, m.Lists[AliasList].At(0).key);
+    const std::string other = d.dir.Write("other.pgp", "Z,*ZOOM\r\n");
+    FailingFileSystem files;
+    files.call = FsCall::Read;
+    files.error = EIO;
+    ScopedFileSystem scope(files);
+    d.h.prompter.shown.clear();
+    d.h.prompter.answers = {Answer::No, Answer::Cancel};
+    d.h.dialogs.picks.push_back(other);
+    bool import = false;
+    StartBrowse(m, import);
+    EXPECT_EQ(d.h.prompter.Texts(), (Rows{"Save changes to " + d.path + "?",
+                                          "一个内部磁盘错误发生.", "一个不可修复的错误发生."}));
+    EXPECT_EQ(m.CurrentFile, d.path);
+    EXPECT_EQ(m.OriginalFile, d.path);
+    EXPECT_EQ(m.FileChanged, 1);
+    EXPECT_EQ(RowTexts(m, AliasList), Rows{"L|LINE"});
+#endif
+}
+
+} // namespace

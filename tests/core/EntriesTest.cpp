@@ -1,0 +1,246 @@
+// The entry commands and the rules of the entry dialogs, without a window: the
+// dialogs are answered by a script that types fields and presses OK or
+// Cancel, their questions through the Prompter double.
+#include "Doubles.h"
+
+#include "Document.h"
+#include "Entries.h"
+#include "PgpWriter.h"
+
+#include <gtest/gtest.h>
+
+using namespace nm;
+using namespace nm::test;
+
+namespace {
+
+const std::string Required = "一个或多个必需的字段被置空." + std::string(30, ' ');
+using Rows = std::vector<std::string>;
+
+// A document loaded at start-up, edited through scripted dialogs.
+struct Doc : LoadedDocument {
+    using LoadedDocument::LoadedDocument;
+    EntryScript script;
+
+    EntryAnswer Add(int page, std::deque<std::optional<EntryFields>> steps) {
+        script.steps = std::move(steps);
+        return AddCommand(h.main, page, script.Dialog());
+    }
+    // Edits the row at a 1-based position of the page's name order.
+    void Edit(int page, std::size_t position, std::deque<std::optional<EntryFields>> steps) {
+        const EntryTable& table = h.main.Lists[static_cast<std::size_t>(page)];
+        script.steps = std::move(steps);
+        StartEdit(h.main, page, table.At(table.NameOrder().at(position - 1)).key, script.Dialog());
+    }
+    Rows Texts() const { return h.prompter.Texts(); }
+};
+
+EntryFields Alias(std::string name, std::string command) {
+    return {std::move(name), std::move(command), {}, {}};
+}
+const std::optional<EntryFields> Cancel;
+
+// Every entry a file cannot hold, or that lacks a required field, is refused
+// with its message; the dialog stays open and nothing changes.
+TEST(Entries, RefusedEntriesChangeNothing) {
+    const std::string cannot = " 这个热键不能保存.";
+    struct Case {
+        int page;
+        EntryFields typed;
+        std::string message;
+        std::string encoding = "UTF-8";
+    };
+    const std::vector<Case> cases = {
+        {AliasList, Alias("X", ""), Required + " 这个热键不能增加."},
+        {AliasList, Alias("   ", "LINE"), Required + " 这个热键不能增加."},
+        {AliasList, Alias("QQ", "   "), Required + " 这个热键不能增加."},
+        {ShellList, {"  ", "DIR", "0", ""}, Required + " 这个热键不能增加."},
+        {AliasList, Alias("X", "A,B"), "热键的字段不能包含逗号 (,)." + cannot},
+        {ShellList, {"S", "DIR", "0", "a,b"}, "热键的字段不能包含逗号 (,)." + cannot},
+        {AliasList, Alias("X", "A\nB"), "热键的字段不能包含换行." + cannot},
+        {AliasList, Alias(" --- ", "LINE"),
+         "名字 \"---\" 标记被替换的热键, 不能用作热键的名字." + cannot},
+        {AliasList, Alias("Z", "'ZOOM"),
+         "Vectrom 命令不能以 ''' 开头: 读这个文件时它会被去掉." + cannot},
+        {AliasList, Alias("Z", "直线"),
+         "Vectrom 命令不能以 '直' 开头: 读这个文件时它会被去掉." + cannot},
+        {AliasList, Alias("中", "LINE"),
+         "这个文件的编码 (ISO-8859-1) 不能保存 '中' 里的字符." + cannot, "ISO-8859-1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        Doc d("CP,*COPY\r\nS,DIR,8,,\r\n");
+        d.h.main.FileEncoding.charset = c.encoding;
+        d.Add(c.page, {c.typed, Cancel});
+        ASSERT_EQ(d.Texts(), Rows{c.message});
+        EXPECT_EQ(d.h.prompter.shown[0].title, "热键无效");
+        EXPECT_EQ(d.h.prompter.shown[0].icon, Icon::Exclamation);
+        EXPECT_EQ(RowTexts(d.h.main, AliasList), Rows{"CP|COPY"});
+        EXPECT_EQ(RowTexts(d.h.main, ShellList), Rows{"S|DIR|8|"});
+        EXPECT_TRUE(d.script.offered.empty());
+        EXPECT_EQ(d.h.main.FileChanged, 0);
+    }
+}
+
+TEST(Entries, AliasDuplicatesAndRedefinitions) {
+    Doc d("CP,*COPY\r\nL,*LINE\r\nZZ,*ZOOM\r\n");
+    // An exact duplicate, in any case and with blanks around, adds nothing and asks nothing.
+    EXPECT_EQ(d.Add(AliasList, {Alias(" cp ", "copy ")}).outcome, EntryOutcome::Duplicate);
+    EXPECT_TRUE(d.Texts().empty());
+    EXPECT_EQ(RowTexts(d.h.main, AliasList), (Rows{"CP|COPY", "L|LINE", "ZZ|ZOOM"}));
+    // A name with blanks around it meets the row of that name.
+    d.h.prompter.answers = {Answer::Cancel};
+    d.Add(AliasList, {Alias(" zz", "ZOOMIN")});
+    EXPECT_EQ(d.Texts(), Rows{"这个热键      zz 已经应用于 'ZOOM' 命令. 你想重新定义它吗?"});
+
+    // The new command is offered first (trimmed), then the question; Cancel
+    // there leaves the list as it was.
+    d.h.prompter.shown.clear();
+    d.h.prompter.answers = {Answer::Cancel};
+    d.Add(AliasList, {Alias("cp", " chkdsk ")});
+    EXPECT_EQ(d.script.offered, (Rows{"copy", "ZOOMIN", "chkdsk"}));
+    ASSERT_EQ(d.h.prompter.shown.size(), 1u);
+    EXPECT_EQ(d.h.prompter.shown[0].title, "发现副本");
+    EXPECT_EQ(d.h.prompter.shown[0].buttons, Buttons::YesNoCancel);
+    EXPECT_EQ(d.h.prompter.shown[0].defaultButton, 2);
+    EXPECT_EQ(RowTexts(d.h.main, AliasList), (Rows{"CP|COPY", "L|LINE", "ZZ|ZOOM"}));
+
+    // No keeps the dialog open with the name selected; Yes replaces and reports.
+    d.h.prompter.shown.clear();
+    d.h.prompter.answers = {Answer::No, Answer::Yes};
+    d.Add(AliasList, {Alias("cp", "CHKDSK"), Alias("cp", "CHKDSK")});
+    const EntryAnswer& no = d.script.answers.end()[-2];
+    EXPECT_EQ(no.outcome, EntryOutcome::Stay);
+    EXPECT_TRUE(no.selectName);
+    EXPECT_EQ(d.Texts()[1], "这个热键      cp 已经应用于 'COPY' 命令. 你想重新定义它吗?");
+    EXPECT_EQ(d.Texts()[2], "这个热键      cp 现在引用 'CHKDSK'.");
+    EXPECT_EQ(d.h.prompter.shown[2].icon, Icon::None);
+    EXPECT_EQ(RowTexts(d.h.main, AliasList), (Rows{"CP|CHKDSK", "L|LINE", "ZZ|ZOOM"}));
+    EXPECT_EQ(d.h.main.FileChanged, 1);
+
+    // With the confirm option off a redefinition asks and reports nothing.
+    d.h.view.confirm = false;
+    d.h.prompter.shown.clear();
+    d.Add(AliasList, {Alias("l", "COPY")});
+    EXPECT_TRUE(d.Texts().empty());
+    EXPECT_EQ(RowTexts(d.h.main, AliasList), (Rows{"CP|CHKDSK", "L|COPY", "ZZ|ZOOM"}));
+}
+
+TEST(Entries, Edits) {
+    Doc d("CP,*COPY\r\nL,*LINE\r\nZ,*ZOOM\r\n");
+    const auto keys = [&] {
+        Rows out;
+        const EntryTable& table = d.h.main.Lists[AliasList];
+        for (const std::size_t p : table.NameOrder())
+            out.push_back(table.At(p).text + "=" + std::to_string(table.At(p).key));
+        return out;
+    };
+    // OK without a change (blanks and the name's letter case aside), and
+    // Cancel, keep the row and its key.
+    d.Edit(AliasList, 1, {Alias(" cp", "COPY")});
+    d.Edit(AliasList, 1, {Alias("", "X"), Cancel});
+    EXPECT_EQ(d.script.shown[0], Alias("CP", "COPY"));
+    EXPECT_EQ(d.Texts(), Rows{Required + " 这个改变不能生成."});
+    EXPECT_EQ(keys(), (Rows{"CP=1", "L=2", "Z=3"}));
+    EXPECT_FALSE(d.h.main.DialogCancelled);
+    EXPECT_EQ(d.h.main.EditMode, 0);
+    EXPECT_EQ(d.h.main.FileChanged, 0);
+
+    // A change of the command's letter case only is stored, never lost.
+    d.Edit(AliasList, 2, {Alias("l", "line")});
+    EXPECT_EQ(RowTexts(d.h.main, AliasList), (Rows{"CP|COPY", "L|line", "Z|ZOOM"}));
+    // An edit to an entry the list already holds keeps the edited row.
+    d.Edit(AliasList, 3, {Alias("CP", "copy")});
+    EXPECT_EQ(RowTexts(d.h.main, AliasList), (Rows{"CP|COPY", "L|line", "Z|ZOOM"}));
+
+    // Renaming onto another alias, confirmed, leaves one row: the edited entry.
+    d.h.prompter.answers = {Answer::Yes, Answer::Yes};
+    d.Edit(AliasList, 3, {Alias("CP", "ZOOM")});
+    EXPECT_EQ(RowTexts(d.h.main, AliasList), (Rows{"CP|ZOOM", "L|line"}));
+    // ... and Cancel in the question leaves both rows as they were.
+    d.h.prompter.answers = {Answer::Cancel};
+    d.Edit(AliasList, 2, {Alias("CP", "LINE")});
+    EXPECT_EQ(RowTexts(d.h.main, AliasList), (Rows{"CP|ZOOM", "L|line"}));
+    EXPECT_EQ(keys(), (Rows{"CP=2", "L=1"}));
+}
+
+TEST(Entries, ShellAddsEditsAndRedefines) {
+    Doc d("S,DIR,8,*Files:,\r\nH,ODD,x9,,\r\n");
+    // An empty command is accepted after its message; the prompt is trimmed.
+    d.Add(ShellList, {EntryFields{"SH", " ", "1", " OS Command: "}});
+    EXPECT_EQ(d.script.shown[0], (EntryFields{"", "", "0", ""}));
+    EXPECT_EQ(d.Texts(), Rows{"你认可 Shell 命令字段为空.\r\n\r\n这个热键 '     SH' 在 "
+                              "Vectrom 建立命令窗口."});
+    EXPECT_EQ(d.h.prompter.shown[0].title, "无 Shell 命令");
+    // An exact duplicate (command and prompt in any case) adds nothing.
+    d.h.prompter.shown.clear();
+    EXPECT_EQ(d.Add(ShellList, {EntryFields{"s", "dir", "8", "FILES:"}}).fields,
+              (EntryFields{"", "", "8", ""}));
+    EXPECT_TRUE(d.Texts().empty());
+    EXPECT_EQ(RowTexts(d.h.main, ShellList),
+              (Rows{"H|ODD|x9|", "S|DIR|8|Files:", "SH||1|OS Command:"}));
+
+    // Another flag number: the question, the report with only the flags line
+    // filled, the old row marked and the new one added.
+    d.h.prompter.answers = {Answer::Yes};
+    d.Add(ShellList, {EntryFields{"S", "DIR", "9", "Files:"}});
+    EXPECT_EQ(d.Texts(), (Rows{"这个热键      S正在被使用. 你想重新定义它吗?",
+                               "下列热键特性DIR 已被改变:\r\n\r\n新的 Shell 命令:" +
+                                   std::string(7, ' ') + "\r\n新的标记:" + std::string(5, ' ') +
+                                   "'9'\r\n新的 Shell 提示:" + std::string(6, ' ')}));
+    EXPECT_EQ(RowTexts(d.h.main, ShellList),
+              (Rows{"---|DIR|8|Files:", "H|ODD|x9|", "S|DIR|9|Files:", "SH||1|OS Command:"}));
+    // Cancel while adding keeps the flags chosen in the dialog.
+    EXPECT_EQ(d.Add(ShellList, {Cancel}).fields, (EntryFields{"", "", "0", ""}));
+}
+
+TEST(Entries, RemoveAsksUnlessMarkedOrTheOptionIsOff) {
+    Doc d("CP,*COPY\r\nE,*ERASE\r\nL,*LINE\r\n");
+    const auto key = [&](std::size_t position) {
+        return d.h.main.Lists[AliasList].At(position).key;
+    };
+    // The question names the command, when the row has one.
+    for (const std::string command : {"COPY", ""}) {
+        d.h.main.Lists[AliasList].SetSub(0, 1, command);
+        d.h.prompter.answers = {Answer::No};
+        StartRemove(d.h.main, AliasList, key(0));
+        const MessageBox& box = d.h.prompter.shown.back();
+        EXPECT_EQ(box.text, "真要删除这个热键吗?" + std::string(32, ' ') +
+                                (command.empty() ? "" : " 对   " + command) + "?");
+        EXPECT_EQ(box.title, "删除热键" + std::string(9, ' ') + "CP?");
+        EXPECT_EQ(box.buttons, Buttons::YesNo);
+        EXPECT_EQ(box.icon, Icon::Question);
+    }
+    StartRemove(d.h.main, AliasList, key(0)); // Yes
+    EXPECT_EQ(RowTexts(d.h.main, AliasList), (Rows{"E|ERASE", "L|LINE"}));
+    EXPECT_EQ(d.h.main.FileChanged, 1);
+    // A marked row goes without a question; so does any row with the option off.
+    d.h.main.Lists[AliasList].SetText(0, MarkedName);
+    const std::size_t boxes = d.h.prompter.shown.size();
+    StartRemove(d.h.main, AliasList, key(0));
+    d.h.view.confirm = false;
+    StartRemove(d.h.main, AliasList, key(0));
+    EXPECT_EQ(d.h.prompter.shown.size(), boxes);
+    EXPECT_TRUE(RowTexts(d.h.main, AliasList).empty());
+}
+
+// Adding, editing, redefining and removing, then saving, writes exactly the
+// expected file.
+TEST(Entries, EditedDocumentIsSavedByteForByte) {
+    Doc d("; office\r\nCP,*COPY\r\nL,*LINE\r\nZ,*ZOOM\r\nS,DIR,8,*Files:,\r\n");
+    d.Add(AliasList, {Alias("tr", "TRIM")});
+    d.Edit(AliasList, 2, {Alias("LL", "LINE")});
+    d.Add(AliasList, {Alias("cp", "COPYCLIP")});
+    const EntryTable& aliases = d.h.main.Lists[AliasList];
+    StartRemove(d.h.main, AliasList, aliases.At(*FindEntry(aliases, "Z")).key);
+    d.Add(ShellList, {EntryFields{"np", "NOTEPAD", "1", "File to edit:"}});
+    d.Add(ShellList, {EntryFields{"S", "DIR /W", "8", "Files:"}});
+    bool cancel = false;
+    StartApply(d.h.main, cancel);
+    EXPECT_FALSE(cancel);
+    EXPECT_EQ(d.dir.Read("vtrm.pgp"), ReadData("edited.saved.pgp"));
+    EXPECT_EQ(d.dir.Read("备份        vtrm.pgp"),
+              "; office\r\nCP,*COPY\r\nL,*LINE\r\nZ,*ZOOM\r\nS,DIR,8,*Files:,\r\n\r\n");
+}
+
+} // namespace
