@@ -72,22 +72,31 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
         block += v + L'\0';
     block += L'\0';
 
-    HANDLE in = Inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
-    HANDLE out = Inheritable(io.Path("out"), GENERIC_WRITE, CREATE_ALWAYS);
-    HANDLE err = Inheritable(io.Path("err"), GENERIC_WRITE, CREATE_ALWAYS);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = in;
-    startup.hStdOutput = out;
-    startup.hStdError = err;
+    // Wine now and then fails to start a process under load; nothing has run
+    // then, so the start is tried again.
+    BOOL started = FALSE;
+    DWORD startError = 0;
     PROCESS_INFORMATION process{};
-    const BOOL started =
-        CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
-                       CREATE_UNICODE_ENVIRONMENT, block.data(), nullptr, &startup, &process);
-    CloseHandle(in);
-    CloseHandle(out);
-    CloseHandle(err);
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        if (attempt > 0)
+            Sleep(200);
+        HANDLE in = Inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
+        HANDLE out = Inheritable(io.Path("out"), GENERIC_WRITE, CREATE_ALWAYS);
+        HANDLE err = Inheritable(io.Path("err"), GENERIC_WRITE, CREATE_ALWAYS);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = in;
+        startup.hStdOutput = out;
+        startup.hStdError = err;
+        started =
+            CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+                           CREATE_UNICODE_ENVIRONMENT, block.data(), nullptr, &startup, &process);
+        startError = started ? 0 : GetLastError();
+        CloseHandle(in);
+        CloseHandle(out);
+        CloseHandle(err);
+    }
     ProgramRun run;
     if (started) {
         WaitForSingleObject(process.hProcess, INFINITE);
@@ -99,6 +108,8 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
     }
     run.out = io.Read("out");
     run.err = io.Read("err");
+    if (!started)
+        run.err += "the program could not be started: error " + std::to_string(startError);
     return run;
 }
 

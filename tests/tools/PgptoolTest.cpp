@@ -102,8 +102,8 @@ TEST(Pgptool, WritesTheOutputFileSafelyWithItsBackup) {
     EXPECT_NE(dir.Read("输出.pgp").find("L,         *LINE\r\n"), std::string::npos);
 
     const ProgramRun failed = Pgptool({"normalize", "-o", dir.Path("none/x.pgp"), doc});
-    EXPECT_EQ(failed.status, 1);
-    EXPECT_NE(failed.err.find("这个路径不存在."), std::string::npos);
+    EXPECT_EQ(failed.status, 1) << failed.err;
+    EXPECT_NE(failed.err.find("这个路径不存在."), std::string::npos) << failed.err;
 }
 
 } // namespace
