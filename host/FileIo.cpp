@@ -66,6 +66,23 @@ std::string ResolveLinks(const std::string& path) {
     throw RuntimeError(Err::PathFileAccess);
 }
 
+// Writes all of `bytes`, through interruptions; 0, or -1 with errno set.
+int WriteAll(FileSystem& files, int fd, std::string_view bytes) {
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = files.Write(fd, data, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return -1;
+        }
+        data += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
 #endif
 
 } // namespace
@@ -182,18 +199,8 @@ void WriteFileSafely(const std::string& path, std::string_view bytes) {
         throw ErrorFromErrno(err, target);
     };
 
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = files.Write(fd.Get(), data, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            fail(errno);
-        }
-        data += n;
-        left -= static_cast<std::size_t>(n);
-    }
+    if (WriteAll(files, fd.Get(), bytes) != 0)
+        fail(errno);
     mode_t mode;
     if (exists) {
         // Before the mode: a change of owner clears the set-user and
@@ -239,18 +246,8 @@ void AppendFileBytes(const std::string& path, std::string_view bytes) {
             files.Truncate(fd.Get(), size);
         throw ErrorFromErrno(err, path);
     };
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = files.Write(fd.Get(), data, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            fail(errno);
-        }
-        data += n;
-        left -= static_cast<std::size_t>(n);
-    }
+    if (WriteAll(files, fd.Get(), bytes) != 0)
+        fail(errno);
     if (files.Flush(fd.Get()) != 0)
         fail(errno);
     if (files.Close(fd.Release()) != 0)
@@ -282,6 +279,21 @@ public:
 private:
     HANDLE h_;
 };
+
+// Writes all of `bytes`; false, with the last error set, on a failure.
+bool WriteAll(HANDLE file, std::string_view bytes) {
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(left, 1u << 20));
+        DWORD n = 0;
+        if (!WriteFile(file, data, chunk, &n, nullptr))
+            return false;
+        data += n;
+        left -= n;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -345,16 +357,8 @@ void WriteFileSafely(const std::string& path, std::string_view bytes) {
     };
     if (!file.Ok())
         fail(GetLastError());
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(left, 1u << 20));
-        DWORD n = 0;
-        if (!WriteFile(file.Get(), data, chunk, &n, nullptr))
-            fail(GetLastError());
-        data += n;
-        left -= n;
-    }
+    if (!WriteAll(file.Get(), bytes))
+        fail(GetLastError());
     if (!FlushFileBuffers(file.Get()) || !file.Close())
         fail(GetLastError());
     // The new content keeps the file's attributes (hidden, system, archive)
@@ -401,16 +405,8 @@ void AppendFileBytes(const std::string& path, std::string_view bytes) {
             SetEndOfFile(file.Get());
         throw ErrorFromWin32(code, path);
     };
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(left, 1u << 20));
-        DWORD n = 0;
-        if (!WriteFile(file.Get(), data, chunk, &n, nullptr))
-            fail(GetLastError());
-        data += n;
-        left -= n;
-    }
+    if (!WriteAll(file.Get(), bytes))
+        fail(GetLastError());
     if (!FlushFileBuffers(file.Get()))
         fail(GetLastError());
     if (!file.Close())
