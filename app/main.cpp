@@ -1,17 +1,17 @@
 // nickmaker: the editor for the Vectrom host's command aliases and shell commands.
-#include "QtFileDialogs.h"
-#include "QtHelpViewer.h"
-#include "QtPrinterDevice.h"
-#include "QtPrompter.h"
-#include "frmAlias.h"
-#include "frmNewAlias.h"
-#include "frmNewShell.h"
+#include "ui/QtFileDialogs.h"
+#include "ui/QtHelpViewer.h"
+#include "ui/QtPrinterDevice.h"
+#include "ui/QtPrompter.h"
+#include "ui/frmAlias.h"
+#include "ui/frmNewAlias.h"
+#include "ui/frmNewShell.h"
 
-#include "Clock.h"
-#include "HostLink.h"
-#include "Locator.h"
-#include "Registry.h"
-#include "SettingsStore.h"
+#include "host/Clock.h"
+#include "host/HostLink.h"
+#include "host/Locator.h"
+#include "host/Registry.h"
+#include "host/SettingsStore.h"
 
 #include <QApplication>
 #include <QTimer>

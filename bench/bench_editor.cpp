@@ -1,10 +1,10 @@
 // The editor at the limit, offscreen and in process: filling and painting the
 // lists, a column click, one row command on 32767 rows, and start-up.
-#include "BenchFiles.h"
-#include "UiHarness.h"
+#include "bench/BenchFiles.h"
+#include "tests/ui/UiHarness.h"
 
-#include "Entries.h"
-#include "PgpReader.h"
+#include "core/Entries.h"
+#include "core/PgpReader.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -1,12 +1,12 @@
 // The file work on the largest file the reader accepts, and the duplicate pass
 // and row commands at that size.
-#include "BenchFiles.h"
-#include "Doubles.h"
+#include "bench/BenchFiles.h"
+#include "tests/support/Doubles.h"
 
-#include "ListRows.h"
-#include "Merge.h"
-#include "PgpReader.h"
-#include "PgpWriter.h"
+#include "core/ListRows.h"
+#include "core/Merge.h"
+#include "core/PgpReader.h"
+#include "core/PgpWriter.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
-#include "CommandCatalogue.h"
+#include "catalog/CommandCatalogue.h"
 
-#include "ErrorHandler.h"
-#include "FileIo.h"
-#include "Text.h"
-#include "TextCodec.h"
+#include "host/ErrorHandler.h"
+#include "host/FileIo.h"
+#include "host/Text.h"
+#include "host/TextCodec.h"
 
 namespace nm {
 

@@ -3,7 +3,7 @@
 // when the user confirms a command it did not know.
 #pragma once
 
-#include "Locator.h"
+#include "host/Locator.h"
 
 #include <cstddef>
 #include <string>

@@ -1,11 +1,11 @@
-#include "Check.h"
+#include "core/Check.h"
 
-#include "Document.h"
-#include "ListRows.h"
-#include "Merge.h"
-#include "PgpReader.h"
-#include "RuntimeError.h"
-#include "Text.h"
+#include "core/Document.h"
+#include "core/ListRows.h"
+#include "core/Merge.h"
+#include "core/PgpReader.h"
+#include "host/RuntimeError.h"
+#include "host/Text.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // line's number, for `pgptool check`.
 #pragma once
 
-#include "Main.h"
+#include "core/Main.h"
 
 #include <functional>
 #include <string>

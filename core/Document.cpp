@@ -1,12 +1,12 @@
-#include "Document.h"
+#include "core/Document.h"
 
-#include "ErrorHandler.h"
-#include "FileIo.h"
-#include "ListRows.h"
-#include "Locator.h"
-#include "Merge.h"
-#include "PgpWriter.h"
-#include "Text.h"
+#include "core/ListRows.h"
+#include "core/Merge.h"
+#include "core/PgpWriter.h"
+#include "host/ErrorHandler.h"
+#include "host/FileIo.h"
+#include "host/Locator.h"
+#include "host/Text.h"
 
 namespace nm {
 

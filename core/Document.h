@@ -4,8 +4,8 @@
 // these from its menu and button handlers.
 #pragma once
 
-#include "Main.h"
-#include "PgpReader.h"
+#include "core/Main.h"
+#include "core/PgpReader.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
-#include "Entries.h"
+#include "core/Entries.h"
 
-#include "PgpReader.h"
-#include "Text.h"
-#include "TextCodec.h"
+#include "core/PgpReader.h"
+#include "host/Text.h"
+#include "host/TextCodec.h"
 
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 // apply the answer to the rows.
 #pragma once
 
-#include "ListRows.h"
-#include "Main.h"
+#include "core/ListRows.h"
+#include "core/Main.h"
 
 #include <functional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "EntryTable.h"
+#include "core/EntryTable.h"
 
-#include "Text.h"
+#include "host/Text.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
-#include "ListRows.h"
+#include "core/ListRows.h"
 
-#include "Merge.h"
-#include "Text.h"
+#include "core/Merge.h"
+#include "host/Text.h"
 
 namespace nm {
 

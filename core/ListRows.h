@@ -2,7 +2,7 @@
 // dense keys.
 #pragma once
 
-#include "Main.h"
+#include "core/Main.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "Main.h"
+#include "core/Main.h"
 
-#include "RuntimeError.h"
+#include "host/RuntimeError.h"
 
 #include <limits>
 

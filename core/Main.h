@@ -3,14 +3,14 @@
 // the whole run; tests make a fresh one each.
 #pragma once
 
-#include "DocumentView.h"
-#include "EntryTable.h"
+#include "core/DocumentView.h"
+#include "core/EntryTable.h"
 
-#include "Clock.h"
-#include "FileDialogs.h"
-#include "HostLink.h"
-#include "Prompter.h"
-#include "TextCodec.h"
+#include "host/Clock.h"
+#include "host/FileDialogs.h"
+#include "host/HostLink.h"
+#include "host/Prompter.h"
+#include "host/TextCodec.h"
 
 #include <array>
 #include <cstdint>

@@ -1,9 +1,9 @@
-#include "Merge.h"
+#include "core/Merge.h"
 
-#include "ErrorHandler.h"
-#include "FileIo.h"
-#include "PgpWriter.h"
-#include "Text.h"
+#include "core/PgpWriter.h"
+#include "host/ErrorHandler.h"
+#include "host/FileIo.h"
+#include "host/Text.h"
 
 namespace nm {
 

@@ -2,7 +2,7 @@
 // save dialog with its overwrite question.
 #pragma once
 
-#include "Main.h"
+#include "core/Main.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
-#include "PgpReader.h"
+#include "core/PgpReader.h"
 
-#include "ErrorHandler.h"
-#include "FileIo.h"
-#include "RuntimeError.h"
-#include "Text.h"
+#include "host/ErrorHandler.h"
+#include "host/FileIo.h"
+#include "host/RuntimeError.h"
+#include "host/Text.h"
 
 #include <limits>
 

@@ -1,7 +1,7 @@
 // Reading a program-parameters file into the load lists.
 #pragma once
 
-#include "Main.h"
+#include "core/Main.h"
 
 #include <string>
 #include <string_view>

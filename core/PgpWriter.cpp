@@ -1,10 +1,10 @@
-#include "PgpWriter.h"
+#include "core/PgpWriter.h"
 
-#include "ErrorHandler.h"
-#include "FileIo.h"
-#include "HostNotification.h"
-#include "PgpReader.h"
-#include "Text.h"
+#include "core/PgpReader.h"
+#include "host/ErrorHandler.h"
+#include "host/FileIo.h"
+#include "host/HostNotification.h"
+#include "host/Text.h"
 
 #include <algorithm>
 #include <optional>

@@ -2,8 +2,8 @@
 // file text, the backup copy and the save itself.
 #pragma once
 
-#include "Main.h"
-#include "TextCodec.h"
+#include "core/Main.h"
+#include "host/TextCodec.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "Printing.h"
+#include "core/Printing.h"
 
-#include "ErrorHandler.h"
-#include "Text.h"
+#include "host/ErrorHandler.h"
+#include "host/Text.h"
 
 #include <vector>
 

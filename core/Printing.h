@@ -2,8 +2,8 @@
 // numbers running from the alias list into the shell list, each copy on its own.
 #pragma once
 
-#include "Main.h"
-#include "PrinterDevice.h"
+#include "core/Main.h"
+#include "host/PrinterDevice.h"
 
 #include <string>
 

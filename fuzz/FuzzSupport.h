@@ -2,12 +2,12 @@
 // person, and a scratch folder for the files the targets read.
 #pragma once
 
-#include "Clock.h"
-#include "DocumentView.h"
-#include "FileDialogs.h"
-#include "HostLink.h"
-#include "Prompter.h"
-#include "RuntimeError.h"
+#include "core/DocumentView.h"
+#include "host/Clock.h"
+#include "host/FileDialogs.h"
+#include "host/HostLink.h"
+#include "host/Prompter.h"
+#include "host/RuntimeError.h"
 
 #include <cstdint>
 #include <filesystem>

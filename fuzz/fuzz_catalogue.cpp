@@ -1,8 +1,8 @@
 // The catalogue reader, with its include lines, on any bytes.
-#include "FuzzSupport.h"
+#include "fuzz/FuzzSupport.h"
 
-#include "CommandCatalogue.h"
-#include "Registry.h"
+#include "catalog/CommandCatalogue.h"
+#include "host/Registry.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace nm;

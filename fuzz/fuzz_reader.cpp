@@ -1,11 +1,11 @@
 // The reader with rows, the duplicate pass on open and on import, both
 // sections, and the check of the same file, on any bytes. A file read whole
 // is saved and read again: the rows come back the same.
-#include "FuzzSupport.h"
+#include "fuzz/FuzzSupport.h"
 
-#include "Check.h"
-#include "Document.h"
-#include "PgpWriter.h"
+#include "core/Check.h"
+#include "core/Document.h"
+#include "core/PgpWriter.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,7 +1,7 @@
 // The registry files of a Wine prefix, and value reads through them, on any bytes.
-#include "FuzzSupport.h"
+#include "fuzz/FuzzSupport.h"
 
-#include "Registry.h"
+#include "host/Registry.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace nm;

@@ -1,9 +1,9 @@
 // Key paths, search lists and the string routines under them, on any text.
-#include "FuzzSupport.h"
+#include "fuzz/FuzzSupport.h"
 
-#include "Locator.h"
-#include "Registry.h"
-#include "Strings.h"
+#include "host/Locator.h"
+#include "host/Registry.h"
+#include "host/Strings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace nm;

@@ -1,6 +1,6 @@
-#include "Clock.h"
+#include "host/Clock.h"
 
-#include "TextCodec.h"
+#include "host/TextCodec.h"
 
 #include <array>
 #include <cerrno>

@@ -1,7 +1,7 @@
-#include "ErrorHandler.h"
+#include "host/ErrorHandler.h"
 
-#include "FileIo.h"
-#include "Text.h"
+#include "host/FileIo.h"
+#include "host/Text.h"
 
 namespace nm {
 

@@ -4,9 +4,9 @@
 // its own reaction table.
 #pragma once
 
-#include "FileDialogs.h"
-#include "Prompter.h"
-#include "RuntimeError.h"
+#include "host/FileDialogs.h"
+#include "host/Prompter.h"
+#include "host/RuntimeError.h"
 
 #include <array>
 #include <cstdint>

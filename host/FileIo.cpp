@@ -1,6 +1,6 @@
-#include "FileIo.h"
+#include "host/FileIo.h"
 
-#include "RuntimeError.h"
+#include "host/RuntimeError.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -8,13 +8,13 @@
 #include <system_error>
 
 #ifndef _WIN32
-#include "FileSystem.h"
+#include "host/FileSystem.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #else
-#include "Win32.h"
+#include "host/Win32.h"
 #endif
 
 namespace fs = std::filesystem;

@@ -1,4 +1,4 @@
-#include "FileSystem.h"
+#include "host/FileSystem.h"
 
 #ifndef _WIN32
 

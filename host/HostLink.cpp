@@ -1,9 +1,9 @@
-#include "HostLink.h"
+#include "host/HostLink.h"
 
-#include "RuntimeError.h"
+#include "host/RuntimeError.h"
 
 #ifdef _WIN32
-#include "Win32.h"
+#include "host/Win32.h"
 
 #include <ole2.h>
 #include <oleauto.h>

@@ -1,6 +1,6 @@
-#include "HostNotification.h"
+#include "host/HostNotification.h"
 
-#include "RuntimeError.h"
+#include "host/RuntimeError.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 // the user whether the aliases are active now or at the host's next start.
 #pragma once
 
-#include "HostLink.h"
-#include "Prompter.h"
+#include "host/HostLink.h"
+#include "host/Prompter.h"
 
 namespace nm {
 

@@ -1,16 +1,16 @@
-#include "Locator.h"
+#include "host/Locator.h"
 
-#include "ErrorHandler.h"
-#include "FileIo.h"
-#include "Strings.h"
-#include "Text.h"
+#include "host/ErrorHandler.h"
+#include "host/FileIo.h"
+#include "host/Strings.h"
+#include "host/Text.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 #ifdef _WIN32
-#include "Win32.h"
+#include "host/Win32.h"
 #else
 #include <unistd.h>
 #endif

@@ -3,8 +3,8 @@
 // support files (the command catalogue) beside the program.
 #pragma once
 
-#include "Prompter.h"
-#include "Registry.h"
+#include "host/Prompter.h"
+#include "host/Registry.h"
 
 #include <string>
 #include <vector>

@@ -1,9 +1,9 @@
-#include "Registry.h"
+#include "host/Registry.h"
 
-#include "FileIo.h"
-#include "Strings.h"
-#include "Text.h"
-#include "TextCodec.h"
+#include "host/FileIo.h"
+#include "host/Strings.h"
+#include "host/Text.h"
+#include "host/TextCodec.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -11,7 +11,7 @@
 #include <optional>
 
 #ifdef _WIN32
-#include "Win32.h"
+#include "host/Win32.h"
 #endif
 
 namespace nm {

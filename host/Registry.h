@@ -3,7 +3,7 @@
 // and profile. The editor never writes to the registry.
 #pragma once
 
-#include "Prompter.h"
+#include "host/Prompter.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,10 +1,10 @@
-#include "RuntimeError.h"
+#include "host/RuntimeError.h"
 
 #include <cerrno>
 #include <filesystem>
 
 #ifdef _WIN32
-#include "Win32.h"
+#include "host/Win32.h"
 #endif
 
 namespace nm {

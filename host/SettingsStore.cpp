@@ -1,7 +1,7 @@
-#include "SettingsStore.h"
+#include "host/SettingsStore.h"
 
-#include "FileIo.h"
-#include "RuntimeError.h"
+#include "host/FileIo.h"
+#include "host/RuntimeError.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -11,7 +11,7 @@
 #include <vector>
 
 #ifdef _WIN32
-#include "Win32.h"
+#include "host/Win32.h"
 #else
 #include <pwd.h>
 #include <unistd.h>

@@ -1,13 +1,13 @@
-#include "Strings.h"
+#include "host/Strings.h"
 
-#include "Text.h"
+#include "host/Text.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 #ifdef _WIN32
-#include "Win32.h"
+#include "host/Win32.h"
 #endif
 
 namespace nm {

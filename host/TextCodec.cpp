@@ -1,13 +1,13 @@
-#include "TextCodec.h"
+#include "host/TextCodec.h"
 
-#include "Text.h"
+#include "host/Text.h"
 
 #include <cerrno>
 #include <clocale>
 #include <optional>
 
 #ifdef _WIN32
-#include "Win32.h"
+#include "host/Win32.h"
 #else
 #include <iconv.h>
 #include <langinfo.h>

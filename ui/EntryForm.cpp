@@ -1,4 +1,4 @@
-#include "EntryForm.h"
+#include "ui/EntryForm.h"
 
 #include <QLineEdit>
 

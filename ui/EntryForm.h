@@ -2,7 +2,7 @@
 // showing, and how a showing ends with the core's answer.
 #pragma once
 
-#include "Entries.h"
+#include "core/Entries.h"
 
 #include <QDialog>
 

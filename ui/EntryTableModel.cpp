@@ -1,4 +1,4 @@
-#include "EntryTableModel.h"
+#include "ui/EntryTableModel.h"
 
 namespace nm {
 

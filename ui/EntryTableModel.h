@@ -3,7 +3,7 @@
 // follow it.
 #pragma once
 
-#include "EntryTable.h"
+#include "core/EntryTable.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>

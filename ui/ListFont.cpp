@@ -1,4 +1,4 @@
-#include "ListFont.h"
+#include "ui/ListFont.h"
 
 #include <QStringList>
 

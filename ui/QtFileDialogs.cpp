@@ -1,7 +1,7 @@
-#include "QtFileDialogs.h"
+#include "ui/QtFileDialogs.h"
 
-#include "FileIo.h"
-#include "RuntimeError.h"
+#include "host/FileIo.h"
+#include "host/RuntimeError.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,7 +1,7 @@
 // The open, save and printer set-up dialogs of the desktop editor, through Qt.
 #pragma once
 
-#include "FileDialogs.h"
+#include "host/FileDialogs.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "QtHelpViewer.h"
+#include "ui/QtHelpViewer.h"
 
-#include "FileIo.h"
-#include "Text.h"
+#include "host/FileIo.h"
+#include "host/Text.h"
 
 #include <QDesktopServices>
 #include <QUrl>

@@ -2,8 +2,8 @@
 // browser at the topic for the requested keyword.
 #pragma once
 
-#include "PrinterDevice.h"
-#include "Prompter.h"
+#include "host/PrinterDevice.h"
+#include "host/Prompter.h"
 
 #include <string>
 

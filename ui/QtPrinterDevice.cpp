@@ -1,7 +1,7 @@
-#include "QtPrinterDevice.h"
+#include "ui/QtPrinterDevice.h"
 
-#include "FileIo.h"
-#include "RuntimeError.h"
+#include "host/FileIo.h"
+#include "host/RuntimeError.h"
 
 #include <QFileInfo>
 #include <QFontMetricsF>

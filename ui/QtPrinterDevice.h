@@ -3,9 +3,9 @@
 // in a fixed-pitch font, so that the columns counted in characters line up.
 #pragma once
 
-#include "FileDialogs.h"
-#include "PrinterDevice.h"
-#include "Prompter.h"
+#include "host/FileDialogs.h"
+#include "host/PrinterDevice.h"
+#include "host/Prompter.h"
 
 #include <QFont>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "QtPrompter.h"
+#include "ui/QtPrompter.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -2,7 +2,7 @@
 // busy pointer of the desktop editor.
 #pragma once
 
-#include "Prompter.h"
+#include "host/Prompter.h"
 
 #include <QMessageBox>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "SimpleComboBox.h"
+#include "ui/SimpleComboBox.h"
 
-#include "Text.h"
+#include "host/Text.h"
 
 #include <QLineEdit>
 #include <QListWidget>

@@ -1,4 +1,4 @@
-#include "frmAbout.h"
+#include "ui/frmAbout.h"
 
 #include "ui_frmAbout.h"
 

@@ -1,18 +1,18 @@
-#include "frmAlias.h"
+#include "ui/frmAlias.h"
 
 #include "ui_frmAlias.h"
 
-#include "CommandCatalogue.h"
-#include "Document.h"
-#include "ListFont.h"
-#include "Merge.h"
-#include "Printing.h"
-#include "RuntimeError.h"
-#include "Text.h"
-#include "frmAbout.h"
-#include "frmNewAlias.h"
-#include "frmNewShell.h"
-#include "frmPrinting.h"
+#include "catalog/CommandCatalogue.h"
+#include "core/Document.h"
+#include "core/Merge.h"
+#include "core/Printing.h"
+#include "host/RuntimeError.h"
+#include "host/Text.h"
+#include "ui/ListFont.h"
+#include "ui/frmAbout.h"
+#include "ui/frmNewAlias.h"
+#include "ui/frmNewShell.h"
+#include "ui/frmPrinting.h"
 
 #include <QCloseEvent>
 #include <QDialog>

@@ -3,13 +3,13 @@
 // document's view.
 #pragma once
 
-#include "DocumentView.h"
-#include "Entries.h"
-#include "EntryTableModel.h"
-#include "Locator.h"
-#include "Main.h"
-#include "PrinterDevice.h"
-#include "SettingsStore.h"
+#include "core/DocumentView.h"
+#include "core/Entries.h"
+#include "core/Main.h"
+#include "host/Locator.h"
+#include "host/PrinterDevice.h"
+#include "host/SettingsStore.h"
+#include "ui/EntryTableModel.h"
 
 #include <QMainWindow>
 

@@ -1,9 +1,9 @@
-#include "frmNewAlias.h"
+#include "ui/frmNewAlias.h"
 
 #include "ui_frmNewAlias.h"
 
-#include "CommandCatalogue.h"
-#include "ListFont.h"
+#include "catalog/CommandCatalogue.h"
+#include "ui/ListFont.h"
 
 #include <QLineEdit>
 

@@ -4,8 +4,8 @@
 // changes no row itself.
 #pragma once
 
-#include "EntryForm.h"
-#include "Locator.h"
+#include "host/Locator.h"
+#include "ui/EntryForm.h"
 
 #include <memory>
 #include <string>

@@ -1,8 +1,8 @@
-#include "frmNewShell.h"
+#include "ui/frmNewShell.h"
 
 #include "ui_frmNewShell.h"
 
-#include "ListFont.h"
+#include "ui/ListFont.h"
 
 #include <QEvent>
 #include <QTimer>

@@ -4,7 +4,7 @@
 // answer (with the row a confirmed redefinition marks) and changes no row.
 #pragma once
 
-#include "EntryForm.h"
+#include "ui/EntryForm.h"
 
 #include <memory>
 #include <string>

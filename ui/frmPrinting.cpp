@@ -1,4 +1,4 @@
-#include "frmPrinting.h"
+#include "ui/frmPrinting.h"
 
 #include "ui_frmPrinting.h"
 

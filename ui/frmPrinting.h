@@ -1,7 +1,7 @@
 // The small window that shows which file is being printed and the page count.
 #pragma once
 
-#include "Printing.h"
+#include "core/Printing.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
-#include "CommandCatalogue.h"
+#include "catalog/CommandCatalogue.h"
 
-#include "Doubles.h"
-#include "Registry.h"
-#include "Text.h"
+#include "host/Registry.h"
+#include "host/Text.h"
+#include "tests/support/Doubles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Checking a file: which finding each special line gives, on which line, with
 // every kind of line end.
-#include "Doubles.h"
+#include "tests/support/Doubles.h"
 
-#include "Check.h"
-#include "ListRows.h"
-#include "PgpReader.h"
-#include "Text.h"
+#include "core/Check.h"
+#include "core/ListRows.h"
+#include "core/PgpReader.h"
+#include "host/Text.h"
 
 #include <gtest/gtest.h>
 

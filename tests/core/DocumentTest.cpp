@@ -3,14 +3,14 @@
 // every save obeys: nothing the user has not seen is replaced without a
 // question and a backup, and a file that could not be read is claimed by no
 // document.
-#include "Doubles.h"
+#include "tests/support/Doubles.h"
 
-#include "Document.h"
-#include "Entries.h"
-#include "FileIo.h"
+#include "core/Document.h"
+#include "core/Entries.h"
+#include "host/FileIo.h"
 
 #ifndef _WIN32
-#include "FailingFileSystem.h"
+#include "tests/support/FailingFileSystem.h"
 #endif
 
 #include <gtest/gtest.h>

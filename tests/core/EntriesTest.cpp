@@ -1,11 +1,11 @@
 // The entry commands and the rules of the entry dialogs, without a window: the
 // dialogs are answered by a script that types fields and presses OK or
 // Cancel, their questions through the Prompter double.
-#include "Doubles.h"
+#include "tests/support/Doubles.h"
 
-#include "Document.h"
-#include "Entries.h"
-#include "PgpWriter.h"
+#include "core/Document.h"
+#include "core/Entries.h"
+#include "core/PgpWriter.h"
 
 #include <gtest/gtest.h>
 

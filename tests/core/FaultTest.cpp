@@ -1,15 +1,15 @@
 // Every write path against a file system that fails one call with one error:
 // the right message and reaction, the target byte for byte as it was, no
 // temporary file left, and the document still changed when its save failed.
-#include "Doubles.h"
-#include "FailingFileSystem.h"
+#include "tests/support/Doubles.h"
+#include "tests/support/FailingFileSystem.h"
 
-#include "CommandCatalogue.h"
-#include "ListRows.h"
-#include "Merge.h"
-#include "PgpReader.h"
-#include "PgpWriter.h"
-#include "RuntimeError.h"
+#include "catalog/CommandCatalogue.h"
+#include "core/ListRows.h"
+#include "core/Merge.h"
+#include "core/PgpReader.h"
+#include "core/PgpWriter.h"
+#include "host/RuntimeError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Files nobody should write but somebody will: huge, binary, broken. The
 // readers finish, keep what they can, and never crash or hang.
-#include "Doubles.h"
+#include "tests/support/Doubles.h"
 
-#include "CommandCatalogue.h"
-#include "ListRows.h"
-#include "PgpReader.h"
-#include "PgpWriter.h"
-#include "Registry.h"
+#include "catalog/CommandCatalogue.h"
+#include "core/ListRows.h"
+#include "core/PgpReader.h"
+#include "core/PgpWriter.h"
+#include "host/Registry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The list rows after a read, their keys, the duplicate pass on open and on
 // import, the export and the save dialog's overwrite question.
-#include "Doubles.h"
+#include "tests/support/Doubles.h"
 
-#include "FileIo.h"
-#include "ListRows.h"
-#include "Merge.h"
-#include "PgpReader.h"
-#include "PgpWriter.h"
-#include "Text.h"
+#include "core/ListRows.h"
+#include "core/Merge.h"
+#include "core/PgpReader.h"
+#include "core/PgpWriter.h"
+#include "host/FileIo.h"
+#include "host/Text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Printing both lists: pages, headers, page numbers and copies, recorded on a
 // printer double.
-#include "Doubles.h"
+#include "tests/support/Doubles.h"
 
-#include "Printing.h"
-#include "RuntimeError.h"
+#include "core/Printing.h"
+#include "host/RuntimeError.h"
 
 #include <gtest/gtest.h>
 
@@ -42,12 +42,9 @@ TEST(PrintLists, PagesAndPageNumbers) {
         std::size_t newPages, rows; // page breaks, printed rows
     };
     const std::vector<Case> cases = {
-        {"61 aliases", 61, 0, 1, {1, 2}, 2, 61},
-        {"exactly 60 aliases", 60, 5, 1, {1, 2, 3}, 2, 65},
-        {"10 and 5", 10, 5, 1, {1, 2}, 1, 15},
-        {"none and 5", 0, 5, 1, {2}, 1, 5},
-        {"both empty", 0, 0, 1, {}, 1, 0},
-        {"two copies", 10, 5, 2, {1, 2, 1, 2}, 2, 30},
+        {"61 aliases", 61, 0, 1, {1, 2}, 2, 61}, {"exactly 60 aliases", 60, 5, 1, {1, 2, 3}, 2, 65},
+        {"10 and 5", 10, 5, 1, {1, 2}, 1, 15},   {"none and 5", 0, 5, 1, {2}, 1, 5},
+        {"both empty", 0, 0, 1, {}, 1, 0},       {"two copies", 10, 5, 2, {1, 2, 1, 2}, 2, 30},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -62,11 +59,11 @@ TEST(PrintLists, PagesAndPageNumbers) {
         EXPECT_EQ(printer.Count("E"), static_cast<std::size_t>(c.copies));
         EXPECT_EQ(printer.calls.front(), "S10");
         EXPECT_EQ(printer.calls.back(), "F");
-        const auto rows = std::count_if(printer.calls.begin(), printer.calls.end(),
-                                        [](const std::string& call) {
-                                            return call.find("CMD") != std::string::npos ||
-                                                   call.find("RUN") != std::string::npos;
-                                        });
+        const auto rows =
+            std::count_if(printer.calls.begin(), printer.calls.end(), [](const std::string& call) {
+                return call.find("CMD") != std::string::npos ||
+                       call.find("RUN") != std::string::npos;
+            });
         EXPECT_EQ(static_cast<std::size_t>(rows), c.rows);
         EXPECT_FALSE(progress.visible);
         EXPECT_TRUE(h.prompter.shown.empty());
@@ -94,7 +91,8 @@ TEST(PrintLists, HeaderAndRowsExactly) {
         "L:" + Indent + rule,
         "L:",
         "B+",
-        "L:" + Indent + "Keyboard 热键" + std::string(9, ' ') + "Vectrom 命令" + std::string(5, ' '),
+        "L:" + Indent + "Keyboard 热键" + std::string(9, ' ') + "Vectrom 命令" +
+            std::string(5, ' '),
         "B-",
         "L:" + Indent + rule,
         "L:",

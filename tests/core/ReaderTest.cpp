@@ -1,10 +1,10 @@
 // Reading program-parameters files: line kinds, comma classes, placeholders,
 // limits and the state a failed read leaves behind.
-#include "Doubles.h"
+#include "tests/support/Doubles.h"
 
-#include "ListRows.h"
-#include "PgpReader.h"
-#include "PgpWriter.h"
+#include "core/ListRows.h"
+#include "core/PgpReader.h"
+#include "core/PgpWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The round trip as a property: rows entered as the dialogs enter them, or
 // read from generated files as the reader reads them, are saved, read again
 // and come back the same, for every row the program accepts.
-#include "Doubles.h"
+#include "tests/support/Doubles.h"
 
-#include "Document.h"
-#include "Entries.h"
-#include "PgpWriter.h"
+#include "core/Document.h"
+#include "core/Entries.h"
+#include "core/PgpWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Writing the rows back: the line layouts, the whole file byte for byte, the
 // backup copy and what a save leaves behind when it fails.
-#include "Doubles.h"
-#include "FileIo.h"
+#include "host/FileIo.h"
+#include "tests/support/Doubles.h"
 
-#include "ListRows.h"
-#include "PgpReader.h"
-#include "PgpWriter.h"
-#include "RuntimeError.h"
+#include "core/ListRows.h"
+#include "core/PgpReader.h"
+#include "core/PgpWriter.h"
+#include "host/RuntimeError.h"
 
 #include <gtest/gtest.h>
 

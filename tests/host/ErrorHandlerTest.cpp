@@ -1,8 +1,8 @@
 // The disk-error prompt, the error details box, the step runner that every
 // procedure's reaction table goes through, and the open dialog that insists
 // on an existing file.
-#include "ErrorHandler.h"
-#include "Doubles.h"
+#include "host/ErrorHandler.h"
+#include "tests/support/Doubles.h"
 
 #include <gtest/gtest.h>
 

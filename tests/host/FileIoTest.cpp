@@ -1,8 +1,8 @@
 // Reading and safely replacing program-parameters files, and the run-time
 // errors that file failures become.
-#include "FileIo.h"
-#include "Doubles.h"
-#include "RuntimeError.h"
+#include "host/FileIo.h"
+#include "host/RuntimeError.h"
+#include "tests/support/Doubles.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The message after a save, depending on whether the running host re-read
 // its program-parameters file.
-#include "HostNotification.h"
-#include "Doubles.h"
+#include "host/HostNotification.h"
+#include "tests/support/Doubles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Finding the host's program-parameters file along the profile's search list,
 // through the drives of a Wine prefix, and the editor's support files.
-#include "Doubles.h"
+#include "tests/support/Doubles.h"
 
-#include "Locator.h"
-#include "Strings.h"
+#include "host/Locator.h"
+#include "host/Strings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The string routines under the registry and the locator, key paths, value
 // reads with their buffer and defaults, the host's keys, and the registry
 // files of a Wine prefix.
-#include "Doubles.h"
+#include "tests/support/Doubles.h"
 
-#include "Registry.h"
-#include "Strings.h"
+#include "host/Registry.h"
+#include "host/Strings.h"
 
 #include <gtest/gtest.h>
 

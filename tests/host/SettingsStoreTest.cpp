@@ -1,7 +1,7 @@
 // The settings kept between runs in the user's INI file.
-#include "SettingsStore.h"
-#include "Doubles.h"
-#include "RuntimeError.h"
+#include "host/SettingsStore.h"
+#include "host/RuntimeError.h"
+#include "tests/support/Doubles.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

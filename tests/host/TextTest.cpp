@@ -1,7 +1,7 @@
 // Character counting, validity and name order of the editor's UTF-8 text,
 // and the decoding and encoding of a file's bytes.
-#include "Text.h"
-#include "TextCodec.h"
+#include "host/Text.h"
+#include "host/TextCodec.h"
 
 #include <gtest/gtest.h>
 

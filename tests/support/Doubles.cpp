@@ -1,8 +1,8 @@
-#include "Doubles.h"
+#include "tests/support/Doubles.h"
 
-#include "Document.h"
-#include "FileIo.h"
-#include "RuntimeError.h"
+#include "core/Document.h"
+#include "host/FileIo.h"
+#include "host/RuntimeError.h"
 
 #include <gtest/gtest.h>
 

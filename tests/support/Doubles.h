@@ -2,15 +2,15 @@
 // and answer with what the test queued.
 #pragma once
 
-#include "Clock.h"
-#include "DocumentView.h"
-#include "Entries.h"
-#include "FileDialogs.h"
-#include "HostLink.h"
-#include "Main.h"
-#include "PrinterDevice.h"
-#include "Prompter.h"
-#include "SettingsStore.h"
+#include "core/DocumentView.h"
+#include "core/Entries.h"
+#include "core/Main.h"
+#include "host/Clock.h"
+#include "host/FileDialogs.h"
+#include "host/HostLink.h"
+#include "host/PrinterDevice.h"
+#include "host/Prompter.h"
+#include "host/SettingsStore.h"
 
 #include <deque>
 #include <filesystem>

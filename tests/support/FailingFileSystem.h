@@ -2,7 +2,7 @@
 // that fills up, the share that turns read-only, the drive that goes away.
 #pragma once
 
-#include "FileSystem.h"
+#include "host/FileSystem.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,11 +1,11 @@
-#include "Program.h"
+#include "tests/support/Program.h"
 
-#include "Doubles.h"
+#include "tests/support/Doubles.h"
 
 #include <cstdlib>
 
 #ifdef _WIN32
-#include "Win32.h"
+#include "host/Win32.h"
 #else
 #include <fcntl.h>
 #include <sys/wait.h>

@@ -1,8 +1,8 @@
 // pgptool check end to end: its output forms, its exit codes, and that what it
 // reports agrees with what list and normalize do with the same files.
-#include "Doubles.h"
-#include "Pgptool.h"
-#include "Strings.h"
+#include "host/Strings.h"
+#include "tests/support/Doubles.h"
+#include "tests/tools/Pgptool.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Saves that die or fail for real: a save killed at random moments leaves the
 // whole old file or the whole new one; a full disk and a name too long leave
 // the old file as it was.
-#include "Doubles.h"
+#include "tests/support/Doubles.h"
 
 #include <gtest/gtest.h>
 

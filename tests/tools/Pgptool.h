@@ -1,7 +1,7 @@
 // pgptool, run as a script would run it: the "C" locale, plus `env`.
 #pragma once
 
-#include "Program.h"
+#include "tests/support/Program.h"
 
 namespace nm::test {
 

@@ -1,6 +1,6 @@
 // pgptool end to end: the bytes it prints and writes and its exit codes.
-#include "Pgptool.h"
-#include "Doubles.h"
+#include "tests/tools/Pgptool.h"
+#include "tests/support/Doubles.h"
 
 #include <gtest/gtest.h>
 

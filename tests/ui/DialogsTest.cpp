@@ -1,9 +1,9 @@
 // The entry dialogs opened from the window and filled as a user would: they
 // show what the entry commands give them, stay open while the rules say so,
 // and hand back what was typed. The rules themselves are tested in the core.
-#include "UiHarness.h"
+#include "tests/ui/UiHarness.h"
 
-#include "frmNewAlias.h"
+#include "ui/frmNewAlias.h"
 
 #include <QListWidget>
 #include <QTabWidget>

@@ -1,11 +1,11 @@
 // The main window driven as a user drives it, offscreen, with every box,
 // dialog and setting answered through the seams' doubles.
-#include "Doubles.h"
+#include "tests/support/Doubles.h"
 
-#include "FileIo.h"
-#include "SettingsStore.h"
-#include "UiHarness.h"
-#include "frmAlias.h"
+#include "host/FileIo.h"
+#include "host/SettingsStore.h"
+#include "tests/ui/UiHarness.h"
+#include "ui/frmAlias.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>

@@ -1,9 +1,9 @@
 // Printing from the window and to a real PDF, the help request and the about box.
-#include "UiHarness.h"
+#include "tests/ui/UiHarness.h"
 
-#include "Printing.h"
-#include "QtPrinterDevice.h"
-#include "frmAbout.h"
+#include "core/Printing.h"
+#include "ui/QtPrinterDevice.h"
+#include "ui/frmAbout.h"
 
 #include <QLabel>
 #include <QPrinter>

@@ -1,6 +1,6 @@
 // The Qt message boxes, busy pointer and file filters, examined without running a dialog.
-#include "QtFileDialogs.h"
-#include "QtPrompter.h"
+#include "ui/QtFileDialogs.h"
+#include "ui/QtPrompter.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 // fills and confirms the entry dialogs as a user would.
 #pragma once
 
-#include "Doubles.h"
+#include "tests/support/Doubles.h"
 
-#include "SettingsStore.h"
-#include "frmAlias.h"
+#include "host/SettingsStore.h"
+#include "ui/frmAlias.h"
 
 #include <QApplication>
 #include <QComboBox>

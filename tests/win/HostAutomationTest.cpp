@@ -1,12 +1,12 @@
 // The host link against a host registered and running in the system's
 // running-object table: the request it makes, and what the user is told when
 // the host refuses it.
-#include "Doubles.h"
+#include "tests/support/Doubles.h"
 
-#include "HostLink.h"
-#include "HostNotification.h"
-#include "RuntimeError.h"
-#include "Win32.h"
+#include "host/HostLink.h"
+#include "host/HostNotification.h"
+#include "host/RuntimeError.h"
+#include "host/Win32.h"
 
 #include <gtest/gtest.h>
 

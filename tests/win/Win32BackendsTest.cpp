@@ -1,16 +1,16 @@
 // The Windows backends against the system's own registry, file system,
 // environment and automation (on the build machine: Wine's).
-#include "Doubles.h"
+#include "tests/support/Doubles.h"
 
-#include "FileIo.h"
-#include "HostLink.h"
-#include "HostNotification.h"
-#include "Locator.h"
-#include "Registry.h"
-#include "RuntimeError.h"
-#include "SettingsStore.h"
-#include "Strings.h"
-#include "Win32.h"
+#include "host/FileIo.h"
+#include "host/HostLink.h"
+#include "host/HostNotification.h"
+#include "host/Locator.h"
+#include "host/Registry.h"
+#include "host/RuntimeError.h"
+#include "host/SettingsStore.h"
+#include "host/Strings.h"
+#include "host/Win32.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,16 +1,16 @@
-#include "CheckCommand.h"
+#include "tools/pgptool/CheckCommand.h"
 
-#include "Check.h"
-#include "Clock.h"
-#include "CommandCatalogue.h"
-#include "ConsoleServices.h"
-#include "FileIo.h"
-#include "HostLink.h"
-#include "Locator.h"
-#include "Main.h"
-#include "Registry.h"
-#include "RuntimeError.h"
-#include "Text.h"
+#include "catalog/CommandCatalogue.h"
+#include "core/Check.h"
+#include "core/Main.h"
+#include "host/Clock.h"
+#include "host/FileIo.h"
+#include "host/HostLink.h"
+#include "host/Locator.h"
+#include "host/Registry.h"
+#include "host/RuntimeError.h"
+#include "host/Text.h"
+#include "tools/pgptool/ConsoleServices.h"
 
 #include <cstdio>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "ConsoleServices.h"
+#include "tools/pgptool/ConsoleServices.h"
 
-#include "RuntimeError.h"
+#include "host/RuntimeError.h"
 
 #include <string>
 

@@ -3,8 +3,8 @@
 // printed to standard error, and there are no dialogs.
 #pragma once
 
-#include "FileDialogs.h"
-#include "Prompter.h"
+#include "host/FileDialogs.h"
+#include "host/Prompter.h"
 
 #include <cstdio>
 

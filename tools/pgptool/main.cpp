@@ -1,21 +1,21 @@
 // pgptool: the editor's file work without a window.
-#include "CheckCommand.h"
-#include "ConsoleServices.h"
+#include "tools/pgptool/CheckCommand.h"
+#include "tools/pgptool/ConsoleServices.h"
 
-#include "Clock.h"
-#include "CommandCatalogue.h"
-#include "Document.h"
-#include "FileIo.h"
-#include "HostLink.h"
-#include "Locator.h"
-#include "Main.h"
-#include "Merge.h"
-#include "PgpWriter.h"
-#include "Registry.h"
-#include "RuntimeError.h"
+#include "catalog/CommandCatalogue.h"
+#include "core/Document.h"
+#include "core/Main.h"
+#include "core/Merge.h"
+#include "core/PgpWriter.h"
+#include "host/Clock.h"
+#include "host/FileIo.h"
+#include "host/HostLink.h"
+#include "host/Locator.h"
+#include "host/Registry.h"
+#include "host/RuntimeError.h"
 
 #ifdef _WIN32
-#include "Win32.h"
+#include "host/Win32.h"
 
 #include <fcntl.h>
 #include <io.h>
