@@ -3,8 +3,11 @@
 #include "bench/BenchFiles.h"
 #include "tests/ui/UiHarness.h"
 
+#include "core/Document.h"
 #include "core/Entries.h"
+#include "core/ListRows.h"
 #include "core/PgpReader.h"
+#include "host/WineRegistry.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -24,9 +27,8 @@ struct Largest {
 void BM_FillInListViewAndPaint(benchmark::State& state) {
     Largest l;
     for (auto _ : state) {
-        bool importing = false;
-        l.e.window->FillInListView(importing);
-        l.e.window->lvwAlias[0]->viewport()->repaint();
+        nm::FillInListView(l.e.M(), false);
+        l.e.List(nm::AliasList)->viewport()->repaint();
     }
     state.counters["rows"] = static_cast<double>(l.e.M().Lists[nm::AliasList].Count());
 }
@@ -37,7 +39,7 @@ void BM_ColumnClick(benchmark::State& state) {
     int column = 0;
     for (auto _ : state) {
         column = 1 - column;
-        l.e.window->lvwAlias_ColumnClick(nm::AliasList, column);
+        l.e.ClickColumn(nm::AliasList, column);
     }
 }
 BENCHMARK(BM_ColumnClick)->Unit(benchmark::kMillisecond);
@@ -50,8 +52,7 @@ void BM_AddFindRemove(benchmark::State& state) {
         nm::AddEntryFromDialog(l.e.M(), nm::AliasList, {name, "LINE", {}, {}});
         const auto found = nm::FindEntry(l.e.M(), nm::AliasList, name);
         const int key = l.e.M().Lists[nm::AliasList].At(*found).key;
-        l.e.window->ChangeRows(nm::AliasList,
-                               [&] { nm::RemoveListItem(l.e.M(), nm::AliasList, key); });
+        nm::RemoveListItem(l.e.M(), nm::AliasList, key);
     }
     state.counters["rows"] = static_cast<double>(l.e.M().Lists[nm::AliasList].Count());
 }
@@ -76,9 +77,10 @@ void BM_StartUpOnSampleHost(benchmark::State& state) {
         nm::test::MemorySettingsStore settings;
         nm::test::RecordingPrinter printer;
         nm::test::RecordingHelp help;
-        nm::WineRegistry registry(sample);
+        nm::SystemFileSystem files;
+        nm::WineRegistry registry(files, sample);
         nm::frmAlias window(nm::EditorServices{
-            prompter, dialogs, host, clock, settings, printer, help,
+            prompter, dialogs, host, clock, files, settings, printer, help,
             nm::HostContext{prompter, registry, nm::ProgramFolder(), sample + "/dosdevices"},
             [] {}});
         window.Form_Load();

@@ -3,8 +3,8 @@
 #include "bench/BenchFiles.h"
 #include "tests/support/Doubles.h"
 
+#include "core/Duplicates.h"
 #include "core/ListRows.h"
-#include "core/Merge.h"
 #include "core/PgpReader.h"
 #include "core/PgpWriter.h"
 
@@ -30,15 +30,14 @@ void BM_ReadLargest(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadLargest)->Unit(benchmark::kMillisecond);
 
-// The whole of `pgptool normalize`: read, rows, duplicate pass, both sections.
+// The whole of `pgptool normalize`: read, rows, duplicate pass, the file text.
 void BM_NormalizeLargest(benchmark::State& state) {
     LargestOnDisk file;
     for (auto _ : state) {
         Harness h;
         nm::ReadPgpFile(h.main, file.path, false);
         nm::FillListRows(h.main, false);
-        nm::BuildSections(h.main);
-        benchmark::DoNotOptimize(h.main.AliasSectionText.size());
+        benchmark::DoNotOptimize(nm::PgpFileText(h.main, false).size());
     }
 }
 BENCHMARK(BM_NormalizeLargest)->Unit(benchmark::kMillisecond);

@@ -2,8 +2,8 @@
 
 #include "host/ErrorHandler.h"
 #include "host/FileIo.h"
-#include "host/Text.h"
 #include "host/TextCodec.h"
+#include "host/Utf8.h"
 
 namespace nm {
 
@@ -73,9 +73,10 @@ ReactionTable FileReaction() {
 }
 
 // The items of a file; a file that cannot be read adds nothing.
-std::vector<std::string> FileItems(Prompter& prompter, const std::string& path) {
+std::vector<std::string> FileItems(FileSystem& files, Prompter& prompter, const std::string& path) {
     std::vector<std::string> items;
-    const Step steps[] = {[&] { items = TextItems(DecodeFileText(ReadFileBytes(path)).text); }};
+    const Step steps[] = {
+        [&] { items = TextItems(DecodeFileText(ReadFileBytes(files, path)).text); }};
     if (RunSteps(prompter, steps, FileReaction()) == Outcome::Ended)
         items.clear();
     return items;
@@ -83,11 +84,11 @@ std::vector<std::string> FileItems(Prompter& prompter, const std::string& path) 
 
 class CatalogueReader {
 public:
-    explicit CatalogueReader(const HostContext& host) : host_(host) {}
+    CatalogueReader(FileSystem& files, const HostContext& host) : files_(files), host_(host) {}
 
     void ReadMain(const std::string& path) {
         std::string previous;
-        for (const std::string& item : FileItems(host_.prompter, path)) {
+        for (const std::string& item : FileItems(files_, host_.prompter, path)) {
             if (Full())
                 return;
             const std::string upper = UpperCase(item);
@@ -118,10 +119,10 @@ private:
         // The empty name would select the catalogue itself.
         if (name.empty())
             return;
-        const std::string path = SupportFilePath(host_, name);
+        const std::string path = SupportFilePath(files_, host_, name);
         if (path.empty())
             return;
-        for (const std::string& included : FileItems(host_.prompter, path)) {
+        for (const std::string& included : FileItems(files_, host_.prompter, path)) {
             if (Full())
                 return;
             std::string upper = UpperCase(included);
@@ -131,6 +132,7 @@ private:
         }
     }
 
+    FileSystem& files_;
     const HostContext& host_;
     std::vector<std::string> names_;
     std::string includePrevious_;
@@ -139,24 +141,25 @@ private:
 // Adds `"NAME"` CR LF at the end of the catalogue, in place: the catalogue of
 // an installed program sits in a folder the user may not write. The old bytes
 // stay as they are; only the new line is encoded, in the file's own encoding.
-void AppendName(const std::string& path, const std::string& name) {
-    const std::string old = ReadFileBytes(path);
+void AppendName(FileSystem& files, const std::string& path, const std::string& name) {
+    const std::string old = ReadFileBytes(files, path);
     const DecodedText decoded = DecodeFileText(old);
     std::string line = "\"" + name + "\"\r\n";
     if (!decoded.text.empty() && decoded.text.back() != '\n' && decoded.text.back() != '\r')
         line = "\r\n" + line; // keep the last name on a line of its own
     TextEncoding encoding = decoded.encoding;
     encoding.byteOrderMark = false; // the mark belongs at the start of the file only
-    AppendFileBytes(path, EncodeFileText(line, encoding));
+    AppendFileBytes(files, path, EncodeFileText(line, encoding));
 }
 
 } // namespace
 
-std::vector<std::string> LoadCommandCatalogue(const HostContext& host, const std::string& file) {
-    const std::string path = file.empty() ? SupportFilePath(host, "") : file;
-    if (!FileExists(path))
+std::vector<std::string> LoadCommandCatalogue(FileSystem& files, const HostContext& host,
+                                              const std::string& file) {
+    const std::string path = file.empty() ? SupportFilePath(files, host, "") : file;
+    if (!FileExists(files, path))
         return {};
-    CatalogueReader reader(host);
+    CatalogueReader reader(files, host);
     reader.ReadMain(path);
     return std::move(reader).Names();
 }
@@ -170,7 +173,7 @@ bool IsKnownCommand(std::string_view command, const std::vector<std::string>& li
     return false;
 }
 
-void OfferNewCommand(const HostContext& host, const std::string& command,
+void OfferNewCommand(FileSystem& files, const HostContext& host, const std::string& command,
                      std::vector<std::string>& list) {
     if (IsKnownCommand(command, list))
         return;
@@ -180,9 +183,9 @@ void OfferNewCommand(const HostContext& host, const std::string& command,
                                       Buttons::YesNo, Icon::None, "增加命令?", 1});
     if (answer != Answer::Yes)
         return;
-    const std::string path = SupportFilePath(host, "");
+    const std::string path = SupportFilePath(files, host, "");
     if (!path.empty()) {
-        const Step steps[] = {[&] { AppendName(path, name); }};
+        const Step steps[] = {[&] { AppendName(files, path, name); }};
         RunSteps(host.prompter, steps, FileReaction());
     }
     list.push_back(name);

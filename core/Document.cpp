@@ -1,12 +1,12 @@
 #include "core/Document.h"
 
+#include "core/Duplicates.h"
 #include "core/ListRows.h"
-#include "core/Merge.h"
 #include "core/PgpWriter.h"
 #include "host/ErrorHandler.h"
 #include "host/FileIo.h"
 #include "host/Locator.h"
-#include "host/Text.h"
+#include "host/Utf8.h"
 
 namespace nm {
 
@@ -39,8 +39,7 @@ void StartUp(Main& main, const std::string& hostFile) {
             main.CurrentFile.clear();
         main.svc.view.MakeAddDefault(AliasList);
     } else {
-        bool import = false;
-        StartBrowse(main, import);
+        StartBrowse(main, false);
     }
     main.FileChanged = 0;
 }
@@ -68,15 +67,15 @@ bool AskToSaveChanges(Main& main, const std::string& filter) {
     return SavePgpFile(main, main.CurrentFile, main.CurrentFileTitle, true);
 }
 
-void StartBrowse(Main& main, bool& import) {
+void StartBrowse(Main& main, bool import) {
     DocumentView& view = main.svc.view;
     try {
         if (!import && !AskToSaveChanges(main, OpenFilter))
             return;
         const std::string previous = main.CurrentFile;
         const std::string previousTitle = main.CurrentFileTitle;
-        const std::string path =
-            BrowseForFile(main.svc.prompter, main.svc.dialogs, OpenFilter, main.CurrentFile);
+        const std::string path = BrowseForFile(main.svc.prompter, main.svc.dialogs, main.svc.files,
+                                               OpenFilter, main.CurrentFile);
         const std::string title = main.svc.dialogs.FileTitle();
         if (path.empty() || path == previous)
             return;
@@ -116,8 +115,7 @@ void StartBrowse(Main& main, bool& import) {
 void ImportFile(Main& main) {
     const std::string file = main.CurrentFile;
     const std::string title = main.CurrentFileTitle;
-    bool import = true;
-    StartBrowse(main, import);
+    StartBrowse(main, true);
     main.CurrentFile = file;
     main.CurrentFileTitle = title;
     main.svc.view.UpdateCaption();
@@ -143,8 +141,9 @@ void NewDocument(Main& main) {
     }
 }
 
-void StartApply(Main& main, bool& cancel) {
+bool StartApply(Main& main) {
     DocumentView& view = main.svc.view;
+    bool cancel = false;
     std::string path;
     std::string title;
     bool saveAs = false;
@@ -159,7 +158,8 @@ void StartApply(Main& main, bool& cancel) {
             path = main.CurrentFile;
             title = main.CurrentFileTitle;
             saveAs = path.empty();
-            if (saveAs || main.FileChanged <= 0 || !view.ConfirmChecked() || !FileExists(path))
+            if (saveAs || main.FileChanged <= 0 || !view.ConfirmChecked() ||
+                !FileExists(main.svc.files, path))
                 return;
             const Answer answer = main.svc.prompter.Show(MessageBox{
                 path + "\r\n\r\n这个配置文件已经存在. 你想覆盖它吗?", Buttons::YesNoCancel,
@@ -198,12 +198,12 @@ void StartApply(Main& main, bool& cancel) {
     table.byCode[Code::GiveUp] = {Action::End, nullptr};
     table.byCode[Code::Unknown] = {Action::NextStep, ShowDetails()};
     RunSteps(main.svc.prompter, steps, table);
+    return cancel;
 }
 
 void SaveDocument(Main& main) {
     main.FileChanged = 1;
-    bool cancel = false;
-    StartApply(main, cancel);
+    StartApply(main);
 }
 
 void StartCancel(Main& main) {
@@ -217,15 +217,12 @@ void StartCancel(Main& main) {
     if (answer == Answer::No) {
         main.svc.view.Unload();
     } else if (answer == Answer::Yes) {
-        bool cancel = false;
-        StartApply(main, cancel);
+        StartApply(main);
     }
 }
 
 void ApplyAndLeave(Main& main) {
-    bool cancel = false;
-    StartApply(main, cancel);
-    if (cancel)
+    if (StartApply(main))
         StartCancel(main);
     else
         main.svc.view.Unload(); // the confirm option is stored here too

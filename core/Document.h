@@ -37,16 +37,16 @@ void StartUp(Main& main, const std::string& hostFile);
 bool AskToSaveChanges(Main& main, const std::string& filter);
 
 // Open (import false) or Import (true) through the open dialog.
-void StartBrowse(Main& main, bool& import);
+void StartBrowse(Main& main, bool import);
 // File > Import: merges a file without changing which file the document is.
 void ImportFile(Main& main);
 // File > New: an empty, unnamed document.
 void NewDocument(Main& main);
 
 // Apply, File > Save and OK: saves the document, asking where a file would be
-// overwritten and for a name when it has none. `cancel` is set when the user
-// gives up or the save does not complete.
-void StartApply(Main& main, bool& cancel);
+// overwritten and for a name when it has none. Returns true (cancel) when the
+// user gives up or the save does not complete.
+bool StartApply(Main& main);
 // File > Save: always through the overwrite question.
 void SaveDocument(Main& main);
 // Cancel and File > Exit: leaves, asking first about unsaved changes.

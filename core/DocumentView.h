@@ -19,9 +19,24 @@ public:
     // the backup copy of a file the writer replaces.
     virtual bool ConfirmChecked() const = 0;
 
-    // The rows of a page change inside `change`; a list view lets go of them
-    // first and shows them again after, keeping its selected row.
+    // The rows of a page are filled anew or cleared inside `change`; a list
+    // view lets go of them first and shows them again after, keeping its
+    // selected row.
     virtual void ChangeRows(int /*page*/, const std::function<void()>& change) { change(); }
+    // One row of a page changes inside `change`, so that a list view follows
+    // it row by row: a row is added at a 0-based position, the row at a
+    // position is removed, or the row holding `key` is altered and may move.
+    virtual void InsertRow(int /*page*/, std::size_t /*position*/,
+                           const std::function<void()>& change) {
+        change();
+    }
+    virtual void RemoveRow(int /*page*/, std::size_t /*position*/,
+                           const std::function<void()>& change) {
+        change();
+    }
+    virtual void UpdateRow(int /*page*/, int /*key*/, const std::function<void()>& change) {
+        change();
+    }
     // "获得命令..." while the lists are filled.
     virtual void ShowProgress(bool /*shown*/) {}
     // Selects the row at a 1-based position of a page's list and scrolls to it.

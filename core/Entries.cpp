@@ -1,8 +1,8 @@
 #include "core/Entries.h"
 
 #include "core/PgpReader.h"
-#include "host/Text.h"
 #include "host/TextCodec.h"
+#include "host/Utf8.h"
 
 #include <algorithm>
 
@@ -165,7 +165,7 @@ namespace {
 void RemoveEntryNamed(Main& main, int page, const std::string& name) {
     if (const auto found = FindEntry(main, page, TrimSpaces(name))) {
         const int key = main.Lists[static_cast<std::size_t>(page)].At(*found).key;
-        main.svc.view.ChangeRows(page, [&] { RemoveListItem(main, page, key); });
+        RemoveListItem(main, page, key);
     }
 }
 
@@ -195,7 +195,7 @@ EntryAnswer ShowEntryDialog(Main& main, int page, int editedKey, const EntryDial
         main.DialogCancelled = true;
     if (answer.markKey != 0) {
         EntryTable& table = main.Lists[static_cast<std::size_t>(page)];
-        main.svc.view.ChangeRows(page, [&] {
+        main.svc.view.UpdateRow(page, answer.markKey, [&] {
             if (const auto position = table.FindKey(answer.markKey)) {
                 table.SetText(*position, MarkedName);
                 table.Resort();
@@ -241,7 +241,7 @@ void StartEdit(Main& main, int page, int key, const EntryDialog& dialog) {
     // Only an entry the dialog accepted replaces the edited row: an edit
     // whose entry is already in the list as typed keeps the row it edited.
     if (answer.outcome == EntryOutcome::Accepted) {
-        main.svc.view.ChangeRows(page, [&] { RemoveListItem(main, page, key); });
+        RemoveListItem(main, page, key);
         RemoveEntryNamed(main, page, answer.fields.name);
         AddEntryFromDialog(main, page, answer.fields);
     }
@@ -265,7 +265,7 @@ void StartRemove(Main& main, int page, int key) {
                                                    "删除热键" + Blanks(9) + row.text + "?", 1});
     }
     if (answer == Answer::Yes) {
-        main.svc.view.ChangeRows(page, [&] { RemoveListItem(main, page, key); });
+        RemoveListItem(main, page, key);
         // The row below takes the removed one's place, ready for the next command.
         main.svc.view.SelectListItem(static_cast<int>(std::min(*position + 1, table.Count())),
                                      page);
@@ -277,8 +277,7 @@ void StartRemove(Main& main, int page, int key) {
 }
 
 void AddEntryFromDialog(Main& main, int page, const EntryFields& fields) {
-    std::optional<std::size_t> position;
-    main.svc.view.ChangeRows(page, [&] { position = AddEntryRow(main, page, fields); });
+    const std::optional<std::size_t> position = AddEntryRow(main, page, fields);
     if (!position)
         return;
     main.svc.view.RowAdded(page, *position);

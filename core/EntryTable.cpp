@@ -1,6 +1,6 @@
 #include "core/EntryTable.h"
 
-#include "host/Text.h"
+#include "host/Utf8.h"
 
 #include <algorithm>
 #include <charconv>
@@ -51,20 +51,29 @@ void EntryTable::FreeSlot(SlotIndex slot) {
 std::size_t EntryTable::Add(std::string text, std::array<std::string, 3> sub) {
     const SlotIndex slot = NewSlot(
         Row{static_cast<int>(order_.size()) + 1, std::move(text), std::move(sub), nextAdded_++});
-    auto where = order_.end();
-    if (sorting_)
-        where =
-            std::upper_bound(order_.begin(), order_.end(), slot, [this](SlotIndex a, SlotIndex b) {
-                return SlotBefore(a, b, sortColumn_);
-            });
-    const auto position = static_cast<std::size_t>(where - order_.begin());
-    order_.insert(where, slot);
+    const std::size_t position = Place(pool_[slot]);
+    order_.insert(order_.begin() + static_cast<std::ptrdiff_t>(position), slot);
     return position;
 }
 
-void EntryTable::Append(std::string text, std::array<std::string, 3> sub) {
-    order_.push_back(NewSlot(
-        Row{static_cast<int>(order_.size()) + 1, std::move(text), std::move(sub), nextAdded_++}));
+std::size_t EntryTable::Place(const Row& row) const {
+    if (!sorting_)
+        return order_.size();
+    const auto where =
+        std::upper_bound(order_.begin(), order_.end(), row, [this](const Row& a, SlotIndex b) {
+            return Before(a, pool_[b], sortColumn_);
+        });
+    return static_cast<std::size_t>(where - order_.begin());
+}
+
+std::size_t EntryTable::AddPosition(const std::string& text,
+                                    const std::array<std::string, 3>& sub) const {
+    return Place(Row{0, text, sub, nextAdded_});
+}
+
+void EntryTable::Append(std::string text, std::array<std::string, 3> sub, int line) {
+    order_.push_back(NewSlot(Row{static_cast<int>(order_.size()) + 1, std::move(text),
+                                 std::move(sub), nextAdded_++, line}));
 }
 
 void EntryTable::Reserve(std::size_t rows) {

@@ -20,6 +20,7 @@ struct Row {
     std::string text;               // the name
     std::array<std::string, 3> sub; // sub-items 1 to 3: command, flags, prompt
     std::uint64_t added = 0;        // when the row was added: equal texts keep this order
+    int line = 0;                   // its line in the file it was read from; 0 when entered
 
     // Column 0 is the name, column k the sub-item k.
     const std::string& Column(int column) const;
@@ -41,8 +42,12 @@ public:
     // Adds a row with the next key ("key" and Count() + 1). While sorting is on
     // the row takes its place in the order; returns that position.
     std::size_t Add(std::string text, std::array<std::string, 3> sub = {});
-    // Adds a row at the end, for filling many rows at once; Resort() after.
-    void Append(std::string text, std::array<std::string, 3> sub = {});
+    // The position Add would give a row of these texts, so that a list view
+    // can be told where the row goes before it is there.
+    std::size_t AddPosition(const std::string& text, const std::array<std::string, 3>& sub) const;
+    // Adds a row read from line `line` of a file at the end, for filling many
+    // rows at once; Resort() after.
+    void Append(std::string text, std::array<std::string, 3> sub = {}, int line = 0);
     // Room for `rows` more rows.
     void Reserve(std::size_t rows);
     void Clear();
@@ -81,6 +86,8 @@ private:
     SlotIndex NewSlot(Row row);
     void FreeSlot(SlotIndex slot);
     bool Before(const Row& a, const Row& b, int column) const;
+    // Where a row that is not in the order yet takes its place in it.
+    std::size_t Place(const Row& row) const;
     bool SlotBefore(SlotIndex a, SlotIndex b, int column) const {
         return Before(pool_[a], pool_[b], column);
     }

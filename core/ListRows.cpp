@@ -1,7 +1,7 @@
 #include "core/ListRows.h"
 
-#include "core/Merge.h"
-#include "host/Text.h"
+#include "core/Duplicates.h"
+#include "host/Utf8.h"
 
 namespace nm {
 
@@ -24,7 +24,8 @@ void FillListRows(Main& main, bool importing, DuplicateObserver* observer) {
         if (!AliasMakesRow(main, k))
             continue;
         aliases.Append(UpperCase(TrimSpaces(main.AliasNames[k])),
-                       {std::string(TrimSpaces(main.AliasCommands[k])), {}, {}});
+                       {std::string(TrimSpaces(main.AliasCommands[k])), {}, {}},
+                       main.AliasLines[k]);
     }
     aliases.Resort();
     for (int i = 0; i <= main.ShellUpper; ++i) {
@@ -32,7 +33,8 @@ void FillListRows(Main& main, bool importing, DuplicateObserver* observer) {
         shells.Append(UpperCase(TrimSpaces(main.ShellNames[k])),
                       {std::string(TrimSpaces(main.ShellCommands[k])),
                        LowerCase(TrimSpaces(main.ShellFlags[k])),
-                       std::string(TrimSpaces(main.ShellPrompts[k]))});
+                       std::string(TrimSpaces(main.ShellPrompts[k]))},
+                      main.ShellLines[k]);
     }
     shells.Resort();
     ResolveDuplicates(main, AliasList, importing, observer);
@@ -44,7 +46,7 @@ bool RemoveListItem(Main& main, int page, int key) {
     const auto position = table.FindKey(key);
     if (!position)
         return false;
-    table.RemoveInOrder({*position});
+    main.svc.view.RemoveRow(page, *position, [&] { table.RemoveInOrder({*position}); });
     main.FileChanged = 1;
     return true;
 }
@@ -84,8 +86,11 @@ std::optional<std::size_t> AddEntryRow(Main& main, int page, const EntryFields& 
     }
     EntryFields row = RowFields(page, fields);
     EntryTable& table = main.Lists.at(static_cast<std::size_t>(page));
-    const std::size_t position = table.Add(
-        std::move(row.name), {std::move(row.command), std::move(row.flags), std::move(row.prompt)});
+    std::array<std::string, 3> sub{std::move(row.command), std::move(row.flags),
+                                   std::move(row.prompt)};
+    const std::size_t position = table.AddPosition(row.name, sub);
+    main.svc.view.InsertRow(page, position,
+                            [&] { table.Add(std::move(row.name), std::move(sub)); });
     main.FileChanged = 1;
     return position;
 }

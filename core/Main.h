@@ -8,6 +8,7 @@
 
 #include "host/Clock.h"
 #include "host/FileDialogs.h"
+#include "host/FileSystem.h"
 #include "host/HostLink.h"
 #include "host/Prompter.h"
 #include "host/TextCodec.h"
@@ -26,6 +27,7 @@ struct Services {
     HostLink& host;
     Clock& clock;
     DocumentView& view;
+    FileSystem& files;
 };
 
 inline constexpr int AliasList = 0;
@@ -51,14 +53,18 @@ struct Main {
     Services svc;
 
     // Load lists: filled by the reader, turned into rows after every read.
+    // The *Lines lists hold each entry's line in the file (1-based physical
+    // line of the decoded text), which its row keeps for the check.
     std::vector<std::string> AliasNames;
     std::vector<std::string> AliasCommands;
+    std::vector<int> AliasLines;
     std::int16_t AliasUpper = -1;
     std::vector<std::string> ShellNames;
     std::vector<std::string> ShellCommands;
     std::vector<std::string> ShellFlags;
     std::vector<std::string> ShellPrompts;
     std::vector<std::string> ShellRest;
+    std::vector<int> ShellLines;
     std::int16_t ShellUpper = -1;
 
     // The text of the file last opened (not imported), each line ended by CR LF,

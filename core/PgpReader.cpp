@@ -3,7 +3,7 @@
 #include "host/ErrorHandler.h"
 #include "host/FileIo.h"
 #include "host/RuntimeError.h"
-#include "host/Text.h"
+#include "host/Utf8.h"
 
 #include <limits>
 
@@ -91,7 +91,7 @@ struct Reader {
         failed = nullptr;
         kept.clear();
         try {
-            bytes = ReadFileBytes(path);
+            bytes = ReadFileBytes(main.svc.files, path);
         } catch (const RuntimeError& error) {
             if (observer)
                 observer->Unreadable(error);
@@ -142,11 +142,13 @@ struct Reader {
         main.ShellUpper = -1;
         main.AliasNames.clear();
         main.AliasCommands.clear();
+        main.AliasLines.clear();
         main.ShellNames.clear();
         main.ShellCommands.clear();
         main.ShellFlags.clear();
         main.ShellPrompts.clear();
         main.ShellRest.clear();
+        main.ShellLines.clear();
     }
 
     [[noreturn]] void Fail(const EntryLine& line, ReadFailure failure, const RuntimeError& error) {
@@ -175,6 +177,7 @@ struct Reader {
     void ClassifyAll() {
         main.AliasNames.reserve(kept.size());
         main.AliasCommands.reserve(kept.size());
+        main.AliasLines.reserve(kept.size());
         std::int16_t lineCount = 0;
         for (const EntryLine& line : kept) {
             if (lineCount == std::numeric_limits<std::int16_t>::max())
@@ -219,8 +222,7 @@ struct Reader {
             main.ShellFlags.emplace_back(line.substr(p2 + 1, p3 - p2 - 1));
             main.ShellPrompts.emplace_back(prompt);
             main.ShellRest.emplace_back(line.substr(p4 + 1));
-            if (observer)
-                observer->Shell(entry.number);
+            main.ShellLines.push_back(entry.number);
         }
     }
 
@@ -236,6 +238,7 @@ struct Reader {
         ++main.AliasUpper;
         main.AliasNames.push_back(unnamed ? std::string(MarkedName) : std::move(name));
         main.AliasCommands.push_back(std::move(cleaned));
+        main.AliasLines.push_back(entry.number);
         if (observer)
             observer->Alias(entry.number,
                             AliasRead{unnamed ? std::string_view() : main.AliasNames.back(),

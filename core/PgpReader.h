@@ -69,7 +69,7 @@ struct AliasRead {
 // Told what the reader does with each line of the file, for a caller that
 // reports on a file line by line. Line numbers count the physical lines of the
 // decoded text from 1, as SplitLines splits it. The calls come in this order:
-// Line for every line, then Alias or Shell for each entry line until a Failed.
+// Line for every line, then Alias for each alias line until a Failed.
 // A retry reads the file again, and the calls begin again.
 class ReadObserver {
 public:
@@ -77,9 +77,8 @@ public:
     // The file's bytes could not be read; what follows is the error reaction's.
     virtual void Unreadable(const RuntimeError&) {}
     virtual void Line(int /*number*/, std::string_view /*text*/, LineEnd, LineKind) {}
-    // The line became alias AliasUpper (or shell command ShellUpper) of the load lists.
+    // The line became alias AliasUpper of the load lists.
     virtual void Alias(int /*number*/, const AliasRead&) {}
-    virtual void Shell(int /*number*/) {}
     // The read ends at this line; the load lists keep the entries before it.
     virtual void Failed(int /*number*/, std::string_view /*text*/, ReadFailure) {}
 };

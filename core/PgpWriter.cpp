@@ -4,7 +4,8 @@
 #include "host/ErrorHandler.h"
 #include "host/FileIo.h"
 #include "host/HostNotification.h"
-#include "host/Text.h"
+#include "host/Paths.h"
+#include "host/Utf8.h"
 
 #include <algorithm>
 #include <optional>
@@ -127,6 +128,8 @@ std::string PGPString(Main& main, int list) {
     }
 }
 
+namespace {
+
 void BuildSections(Main& main) {
     main.AliasSectionText.clear();
     main.ShellSectionText.clear();
@@ -134,7 +137,10 @@ void BuildSections(Main& main) {
     main.ShellSectionText = PGPString(main, ShellList);
 }
 
+} // namespace
+
 std::string PgpFileText(Main& main, bool exporting) {
+    BuildSections(main);
     const std::tm now = main.svc.clock.Now();
     std::string text;
     text.reserve(main.AliasSectionText.size() + main.ShellSectionText.size() + 512);
@@ -180,8 +186,9 @@ std::string FileBytes(const std::string& text, const TextEncoding& encoding) {
     return EncodeFileText(text + "\r\n", encoding);
 }
 
-void WriteTextFile(const std::string& path, const std::string& text, const TextEncoding& encoding) {
-    WriteFileSafely(path, FileBytes(text, encoding));
+void WriteTextFile(FileSystem& files, const std::string& path, const std::string& text,
+                   const TextEncoding& encoding) {
+    WriteFileSafely(files, path, FileBytes(text, encoding));
 }
 
 bool RowsFitInFile(Main& main) {
@@ -211,7 +218,7 @@ std::optional<std::string> ConfirmReplace(Main& main, const std::string& path) {
     const bool partial = main.PartialLine > 0 && SameFile(path, main.OriginalFile);
     if (!tracked && !partial)
         return std::nullopt;
-    std::string bytes = ReadFileBytes(path);
+    std::string bytes = ReadFileBytes(main.svc.files, path);
     std::string question;
     std::string title;
     if (tracked && StampOf(main.Disk.path, bytes) != main.Disk) {
@@ -241,31 +248,30 @@ bool SavePgpFile(Main& main, const std::string& path, const std::string& title, 
     std::string text;
     std::optional<std::string> replaced;
     bool written = false;
-    enum : std::size_t { Sections, Text, Guard, Backup, Write, State, Window, Notify };
+    enum : std::size_t { Fit, Text, Guard, Backup, Write, State, Window, Notify };
     const Step steps[] = {
         [&] {
             if (!RowsFitInFile(main))
                 throw RuntimeError(Err::DialogCancelled);
-            BuildSections(main);
         },
         [&] { text = PgpFileText(main, /*exporting=*/false); },
         [&] { replaced = ConfirmReplace(main, path); },
         [&] {
             // The replaced bytes the user has not seen are kept whatever the
             // confirm option says.
-            if (!replaced && (!main.svc.view.ConfirmChecked() || !FileExists(path)))
+            if (!replaced && (!main.svc.view.ConfirmChecked() || !FileExists(main.svc.files, path)))
                 return;
             const std::string backup = FolderPart(path) + BackupFileName(fileTitle);
             if (replaced)
-                WriteFileSafely(backup, *replaced);
+                WriteFileSafely(main.svc.files, backup, *replaced);
             else if (SameFile(path, main.OriginalFile))
-                WriteTextFile(backup, main.OriginalText, main.FileEncoding);
+                WriteTextFile(main.svc.files, backup, main.OriginalText, main.FileEncoding);
             else // Another file is replaced: keep its own content.
-                WriteFileSafely(backup, ReadFileBytes(path));
+                WriteFileSafely(main.svc.files, backup, ReadFileBytes(main.svc.files, path));
         },
         [&] {
             const std::string bytes = FileBytes(text, main.FileEncoding);
-            WriteFileSafely(path, bytes);
+            WriteFileSafely(main.svc.files, path, bytes);
             written = true;
             main.Disk = StampOf(path, bytes);
             if (SameFile(path, main.OriginalFile)) {
@@ -304,6 +310,49 @@ bool SavePgpFile(Main& main, const std::string& path, const std::string& title, 
     };
     RunSteps(prompter, steps, table);
     return written;
+}
+
+std::string AskSaveFileName(Main& main, const std::string& filter, const std::string& fileName) {
+    Prompter& prompter = main.svc.prompter;
+    std::string chosen;
+    std::string result;
+    const Step steps[] = {
+        [&] {
+            chosen.clear();
+            result.clear();
+            chosen = main.svc.dialogs.ShowSave(filter, fileName);
+        },
+        [&] {
+            // Until the user picks a new file, agrees to overwrite, or gives up.
+            while (FileExists(main.svc.files, chosen)) {
+                Answer answer = Answer::No;
+                if (main.svc.view.ConfirmChecked())
+                    answer = prompter.Show(MessageBox{
+                        chosen + "\r\n\r\n这个配置文件已经存在. 你想覆盖它吗?" + Blanks(49),
+                        Buttons::YesNoCancel, Icon::Exclamation,
+                        "覆盖" + Blanks(8) + main.CurrentFileTitle + "?", 2});
+                if (answer == Answer::Yes)
+                    break;
+                if (answer != Answer::No) {
+                    chosen.clear();
+                    return;
+                }
+                chosen = main.svc.dialogs.ShowSave(filter, fileName);
+            }
+            result = chosen;
+        },
+    };
+    ReactionTable table;
+    table.onError = [&] { prompter.SetBusy(false); };
+    table.settle = EndWhenCancelled;
+    table.byCode[Code::Retry] = {Action::RetryOperation, nullptr};
+    table.byCode[Code::Ignore] = {Action::RunStepAgain, nullptr};
+    table.byCode[Code::GiveUp] = {Action::NextStep,
+                                  ShowNumber("不可修复的错误" + Blanks(13), "发生.")};
+    table.byCode[Code::Unknown] = {Action::NextStep, ShowNumber("不可识别的错误" + Blanks(12))};
+    if (RunSteps(prompter, steps, table) == Outcome::Ended)
+        return {};
+    return result;
 }
 
 } // namespace nm

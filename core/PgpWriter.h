@@ -9,15 +9,15 @@
 
 namespace nm {
 
+inline constexpr const char* PgpFilter = "Vectrom Program Parameter Files |*.pgp";
+
 // One section's text: a line per row that is not marked "---", each ended by
 // CR LF, in name order. List 0 is the alias section, 1 the shell section;
 // any other number gives "".
 std::string PGPString(Main& main, int list);
 
-// Empties and rebuilds AliasSectionText and ShellSectionText.
-void BuildSections(Main& main);
-
-// The whole file text from the two section texts, without the final CR LF that
+// The whole file text, its sections built afresh from the rows (into
+// AliasSectionText and ShellSectionText), without the final CR LF that
 // WriteTextFile adds. An export differs in its fourth line.
 std::string PgpFileText(Main& main, bool exporting);
 
@@ -29,7 +29,8 @@ std::string BackupFileName(const std::string& title);
 std::string FileBytes(const std::string& text, const TextEncoding& encoding);
 
 // Writes `text` and one CR LF to `path`, in the given encoding.
-void WriteTextFile(const std::string& path, const std::string& text, const TextEncoding& encoding);
+void WriteTextFile(FileSystem& files, const std::string& path, const std::string& text,
+                   const TextEncoding& encoding);
 
 // Whether the rows that are written (all but those marked "---") fit in a
 // file the reader reads whole; when they do not, the user is told.
@@ -44,5 +45,9 @@ bool RowsFitInFile(Main& main);
 // Returns true when the file was written.
 bool SavePgpFile(Main& main, const std::string& path, const std::string& title, bool quiet,
                  bool notify = true);
+
+// The save dialog with the overwrite question; the chosen path, or "" when the
+// user gives up.
+std::string AskSaveFileName(Main& main, const std::string& filter, const std::string& fileName);
 
 } // namespace nm

@@ -1,7 +1,7 @@
 #include "core/Printing.h"
 
 #include "host/ErrorHandler.h"
-#include "host/Text.h"
+#include "host/Utf8.h"
 
 #include <vector>
 

@@ -1,13 +1,9 @@
-// What the fuzz targets share: services that answer every box without a
-// person, and a scratch folder for the files the targets read.
+// What the fuzz targets share: the unattended services, and a scratch folder
+// for the files the targets read.
 #pragma once
 
 #include "core/DocumentView.h"
-#include "host/Clock.h"
-#include "host/FileDialogs.h"
-#include "host/HostLink.h"
-#include "host/Prompter.h"
-#include "host/RuntimeError.h"
+#include "host/Unattended.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -16,28 +12,6 @@
 #include <unistd.h>
 
 namespace nm::fuzz {
-
-class NoDialogs final : public FileDialogs {
-public:
-    std::optional<std::string> ShowOpen(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::string ShowSave(const std::string&, const std::string&) override {
-        throw RuntimeError(Err::DialogCancelled);
-    }
-    void ShowPrinterSetup() override {}
-    std::string FileTitle() const override { return {}; }
-};
-
-class NoHost final : public HostLink {
-public:
-    void RequestReinit() override { throw RuntimeError(Err::CannotCreateObject); }
-};
-
-class FixedClock final : public Clock {
-public:
-    std::tm Now() const override { return std::tm{}; }
-};
 
 // A folder of this process's own, made once.
 inline const std::string& Scratch() {

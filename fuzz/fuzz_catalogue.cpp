@@ -2,15 +2,16 @@
 #include "fuzz/FuzzSupport.h"
 
 #include "catalog/CommandCatalogue.h"
-#include "host/Registry.h"
+#include "host/MemoryRegistry.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace nm;
     nm::SilentPrompter prompter;
-    StoredRegistry registry;
+    MemoryRegistry registry;
+    SystemFileSystem files;
     const HostContext host{prompter, registry, fuzz::Scratch(), ""};
     const std::string path = fuzz::WriteScratch("alias.pgc", data, size);
-    const auto names = LoadCommandCatalogue(host, path);
+    const auto names = LoadCommandCatalogue(files, host, path);
     if (names.size() > CatalogueCapacity)
         __builtin_trap();
     return 0;

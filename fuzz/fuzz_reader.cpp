@@ -3,8 +3,8 @@
 // is saved and read again: the rows come back the same.
 #include "fuzz/FuzzSupport.h"
 
-#include "core/Check.h"
 #include "core/Document.h"
+#include "core/PgpCheck.h"
 #include "core/PgpWriter.h"
 
 #include <algorithm>
@@ -32,11 +32,13 @@ std::vector<std::string> SavedRows(const nm::Main& main) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace nm;
     nm::SilentPrompter prompter;
-    fuzz::NoDialogs dialogs;
-    fuzz::NoHost host;
-    fuzz::FixedClock clock;
+    NoFileDialogs dialogs;
+    NoHostLink host;
+    FixedClock clock;
     QuietView view(true);
-    Main main(Services{prompter, dialogs, host, clock, view});
+    SystemFileSystem files;
+    const Services services{prompter, dialogs, host, clock, view, files};
+    Main main(services);
     const std::string path = fuzz::WriteScratch("input.pgp", data, size);
     const ReadResult read = OpenPgpFile(main, path, false);
     // Read whole in UTF-8 or the system's code page, saved and read again:
@@ -45,21 +47,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // one of the others.)
     if (read == ReadResult::Completed && main.FileEncoding.charset != "ISO-8859-1" &&
         RowsFitInFile(main)) {
-        BuildSections(main);
         const std::string bytes = FileBytes(PgpFileText(main, false), main.FileEncoding);
         const std::string again = fuzz::WriteScratch(
             "again.pgp", reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-        Main second(Services{prompter, dialogs, host, clock, view});
+        Main second(services);
         if (OpenPgpFile(second, again, false) != ReadResult::Completed ||
             SavedRows(second) != SavedRows(main))
             __builtin_trap();
     }
     OpenPgpFile(main, path, true);
-    BuildSections(main);
     PgpFileText(main, false);
     // Every finding of the check is on a line of the file (the encoding note
     // on line 1 even when there is none), in file order.
-    Main checked(Services{prompter, dialogs, host, clock, view});
+    Main checked(services);
     const CheckReport report = CheckPgpFile(checked, path);
     int lines = 0;
     for (std::size_t at = checked.OriginalText.find("\r\n"); at != std::string::npos;

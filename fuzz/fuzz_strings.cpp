@@ -1,9 +1,12 @@
 // Key paths, search lists and the string routines under them, on any text.
 #include "fuzz/FuzzSupport.h"
 
+#include "host/Environment.h"
+#include "host/HostKeys.h"
 #include "host/Locator.h"
-#include "host/Registry.h"
-#include "host/Strings.h"
+#include "host/MemoryRegistry.h"
+#include "host/Paths.h"
+#include "host/StrOps.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace nm;
@@ -18,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TrimBlanks(text);
     ExpandEnvVars(text);
     PathPart(text);
-    StoredRegistry registry;
+    MemoryRegistry registry;
     const HostContext host{prompter, registry, fuzz::Scratch(), fuzz::Scratch() + "/dosdevices"};
     FindFileOnPath(host, "vtrm.pgp", text);
     FindFileOnPath(host, text, "");

@@ -13,28 +13,15 @@ namespace {
 class SystemClock final : public Clock {
 public:
     std::tm Now() const override {
-        std::tm result{};
         if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch && *epoch) {
             char* end = nullptr;
             errno = 0;
             const long long seconds = std::strtoll(epoch, &end, 10);
             if (errno == 0 && end && *end == '\0' && seconds >= 0) {
-                const std::time_t t = static_cast<std::time_t>(seconds);
-#ifdef _WIN32
-                gmtime_s(&result, &t);
-#else
-                gmtime_r(&t, &result);
-#endif
-                return result;
+                return UtcTime(static_cast<std::time_t>(seconds));
             }
         }
-        const std::time_t t = std::time(nullptr);
-#ifdef _WIN32
-        localtime_s(&result, &t);
-#else
-        localtime_r(&t, &result);
-#endif
-        return result;
+        return LocalTime(std::time(nullptr));
     }
 };
 

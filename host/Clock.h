@@ -18,6 +18,11 @@ public:
 // moment (in UTC) instead, so that generated files can be reproduced.
 std::unique_ptr<Clock> MakeSystemClock();
 
+// A moment broken down in UTC or in local time, by the C library's
+// thread-safe calls of this platform.
+std::tm UtcTime(std::time_t t);
+std::tm LocalTime(std::time_t t);
+
 // The date in the user's locale's short form and the time in its long form
 // (strftime's %x and %X under the current C locale), as UTF-8 whatever the
 // locale's charset, so that they can join the editor's text.

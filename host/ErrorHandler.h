@@ -4,7 +4,6 @@
 // its own reaction table.
 #pragma once
 
-#include "host/FileDialogs.h"
 #include "host/Prompter.h"
 #include "host/RuntimeError.h"
 
@@ -85,11 +84,5 @@ using Step = std::function<void()>;
 // Runs the steps in order; a RuntimeError in a step is settled by the table.
 // A retry starts again at the first step.
 Outcome RunSteps(Prompter& prompter, std::span<const Step> steps, const ReactionTable& table);
-
-// The open dialog until the user picks an existing file of non-zero length,
-// with a message for each missing one. A cancel returns `fileName` as it was
-// preselected, without the existence test.
-std::string BrowseForFile(Prompter& prompter, FileDialogs& dialogs, const std::string& filter,
-                          const std::string& fileName);
 
 } // namespace nm

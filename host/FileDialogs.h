@@ -1,6 +1,9 @@
 // The common file dialogs: open, save and printer set-up.
 #pragma once
 
+#include "host/FileSystem.h"
+#include "host/Prompter.h"
+
 #include <optional>
 #include <string>
 
@@ -20,5 +23,11 @@ public:
     // The file-name part of the last path the user picked ("" before any pick).
     virtual std::string FileTitle() const = 0;
 };
+
+// The open dialog until the user picks an existing file of non-zero length,
+// with a message for each missing one. A cancel returns `fileName` as it was
+// preselected, without the existence test.
+std::string BrowseForFile(Prompter& prompter, FileDialogs& dialogs, FileSystem& files,
+                          const std::string& filter, const std::string& fileName);
 
 } // namespace nm

@@ -3,8 +3,9 @@
 // support files (the command catalogue) beside the program.
 #pragma once
 
+#include "host/FileSystem.h"
 #include "host/Prompter.h"
-#include "host/Registry.h"
+#include "host/RegistryBackend.h"
 
 #include <string>
 #include <vector>
@@ -53,11 +54,28 @@ std::string FindFileOnPath(const HostContext& host, const std::string& fileName,
 // The path of an existing support file: `name` itself, or the file of that
 // name in the program folder; "" (after telling the user) when neither exists.
 // The empty name selects the command catalogue.
-std::string SupportFilePath(const HostContext& host, const std::string& name);
+std::string SupportFilePath(FileSystem& files, const HostContext& host, const std::string& name);
 
 // A path in DOS form ("C:\Dir\file") as the host sees it: through the prefix's
 // drive links, each component matched without regard to case. Other paths
-// come back with their backslashes as separators.
+// come back with their backslashes as separators; on Windows every path
+// comes back as it is.
 std::string MapDosPath(const std::string& dosDevices, const std::string& path);
+
+// Whether a path begins with a drive letter ("C:").
+bool IsDosForm(const std::string& path);
+
+// The platform's half of the search (Locator_posix.cpp, Locator_win32.cpp).
+// The separator appended to a folder of the search list, and the one between
+// the folders of the system's PATH.
+extern const char FolderSeparator;
+extern const char PathListSeparator;
+// Whether anything, a folder or a hidden file too, is at `path`.
+bool AnyEntry(const std::string& path);
+// The ordinary file `name` in `folder` (which ends in a separator), as a path:
+// on Windows not hidden, system or a folder; on POSIX a regular file whose
+// name does not begin with a dot, matched without regard to case in a folder
+// of a DOS drive. "" when there is none.
+std::string OrdinaryFile(const std::string& folder, const std::string& name, bool dosDrive);
 
 } // namespace nm

@@ -1,4 +1,4 @@
-// The printer the lists are printed on, and the user's help viewer.
+// The printer the lists are printed on.
 #pragma once
 
 #include <string>
@@ -25,21 +25,6 @@ public:
     virtual void Finish() {}
     // A run that ends early: what it printed is dropped.
     virtual void Abandon() {}
-};
-
-// What the help command asks for: a help file, a keyword and the command that
-// shows the topic for the keyword.
-struct HelpRequest {
-    std::string file;
-    std::string keyword;
-    int command = 0;
-    bool operator==(const HelpRequest&) const = default;
-};
-
-class HelpViewer {
-public:
-    virtual ~HelpViewer() = default;
-    virtual void ShowHelp(const HelpRequest& request) = 0;
 };
 
 } // namespace nm

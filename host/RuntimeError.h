@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 
 namespace nm {
 
@@ -54,6 +55,10 @@ private:
 // The run-time error for a failed system call on `path`. ENOENT becomes 53,
 // or 76 when the folder that should hold `path` is itself missing.
 RuntimeError ErrorFromErrno(int err, const std::string& path = {});
+
+// The run-time error for an error of the file system seam: an errno value, or
+// on Windows a Win32 error code (GetLastError).
+RuntimeError ErrorFromSystem(std::error_code error, const std::string& path = {});
 
 #ifdef _WIN32
 // The run-time error for a Win32 error code (GetLastError).

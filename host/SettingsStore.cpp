@@ -1,6 +1,7 @@
 #include "host/SettingsStore.h"
 
 #include "host/FileIo.h"
+#include "host/Paths.h"
 #include "host/RuntimeError.h"
 
 #include <cstdlib>
@@ -9,13 +10,6 @@
 #include <string_view>
 #include <system_error>
 #include <vector>
-
-#ifdef _WIN32
-#include "host/Win32.h"
-#else
-#include <pwd.h>
-#include <unistd.h>
-#endif
 
 namespace nm {
 
@@ -113,18 +107,13 @@ void CheckStorable(const std::string& application, const std::string& section,
 }
 
 void CreateFolderOf(const std::string& path) {
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    const std::filesystem::path folder = NativePath(path).parent_path();
     if (folder.empty())
         return;
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
-    if (ec) {
-#ifdef _WIN32
-        throw ErrorFromWin32(static_cast<unsigned long>(ec.value()), path);
-#else
-        throw ErrorFromErrno(ec.value(), path);
-#endif
-    }
+    if (ec)
+        throw ErrorFromSystem(ec, path);
 }
 
 } // namespace
@@ -133,7 +122,7 @@ std::string IniSettingsStore::GetSetting(const std::string& application, const s
                                          const std::string& key, const std::string& fallback) {
     std::string bytes;
     try {
-        bytes = ReadFileBytes(path_);
+        bytes = ReadFileBytes(files_, path_);
     } catch (const RuntimeError&) {
         return fallback; // a store that cannot be read holds nothing yet
     }
@@ -150,7 +139,7 @@ void IniSettingsStore::SaveSetting(const std::string& application, const std::st
     CreateFolderOf(path_);
     std::string bytes;
     try {
-        bytes = ReadFileBytes(path_);
+        bytes = ReadFileBytes(files_, path_);
     } catch (const RuntimeError& error) {
         // Only a missing file starts empty: replacing one that cannot be read
         // would lose the other settings in it.
@@ -174,85 +163,7 @@ void IniSettingsStore::SaveSetting(const std::string& application, const std::st
     std::string out;
     for (const std::string& line : lines)
         out += line + "\n";
-    WriteFileSafely(path_, out);
+    WriteFileSafely(files_, path_, out);
 }
-
-// ---- the store of this system --------------------------------------------------
-
-#ifdef _WIN32
-
-namespace {
-
-std::wstring SettingsKeyPath(const std::string& application, const std::string& section) {
-    return L"Software\\VB and VBA Program Settings\\" + Wide(application) + L"\\" + Wide(section);
-}
-
-} // namespace
-
-std::string RegistrySettingsStore::GetSetting(const std::string& application,
-                                              const std::string& section, const std::string& key,
-                                              const std::string& fallback) {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, SettingsKeyPath(application, section).c_str(), 0,
-                      KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
-        return fallback;
-    const std::wstring name = Wide(key);
-    DWORD type = 0;
-    DWORD size = 0;
-    std::wstring value;
-    LONG rc = RegQueryValueExW(opened, name.c_str(), nullptr, &type, nullptr, &size);
-    if (rc == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
-        value.resize(size / sizeof(wchar_t) + 1);
-        rc = RegQueryValueExW(opened, name.c_str(), nullptr, &type,
-                              reinterpret_cast<BYTE*>(value.data()), &size);
-        value.resize(size / sizeof(wchar_t));
-        while (!value.empty() && value.back() == L'\0')
-            value.pop_back();
-    }
-    RegCloseKey(opened);
-    if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-        return fallback;
-    return Narrow(value);
-}
-
-void RegistrySettingsStore::SaveSetting(const std::string& application, const std::string& section,
-                                        const std::string& key, const std::string& value) {
-    HKEY opened = nullptr;
-    LONG rc = RegCreateKeyExW(HKEY_CURRENT_USER, SettingsKeyPath(application, section).c_str(), 0,
-                              nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr);
-    if (rc != ERROR_SUCCESS)
-        throw ErrorFromWin32(static_cast<unsigned long>(rc), {});
-    const std::wstring text = Wide(value);
-    rc = RegSetValueExW(opened, Wide(key).c_str(), 0, REG_SZ,
-                        reinterpret_cast<const BYTE*>(text.c_str()),
-                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(opened);
-    if (rc != ERROR_SUCCESS)
-        throw ErrorFromWin32(static_cast<unsigned long>(rc), {});
-}
-
-std::unique_ptr<SettingsStore> MakeSystemSettingsStore() {
-    return std::make_unique<RegistrySettingsStore>();
-}
-
-#else
-
-std::string DefaultSettingsPath() {
-    // A relative XDG_CONFIG_HOME is invalid and must be ignored.
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && config[0] == '/')
-        return std::string(config) + "/nickmaker/settings.ini";
-    std::string home;
-    if (const char* env = std::getenv("HOME"); env && *env)
-        home = env;
-    else if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir)
-        home = user->pw_dir;
-    return home + "/.config/nickmaker/settings.ini";
-}
-
-std::unique_ptr<SettingsStore> MakeSystemSettingsStore() {
-    return std::make_unique<IniSettingsStore>(DefaultSettingsPath());
-}
-
-#endif
 
 } // namespace nm

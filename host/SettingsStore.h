@@ -3,6 +3,8 @@
 // included), so that a value stored by an earlier run is found again.
 #pragma once
 
+#include "host/FileSystem.h"
+
 #include <memory>
 #include <string>
 #include <utility>
@@ -29,7 +31,7 @@ public:
 // starting with "[", a value ending in CR) raise run-time error 5.
 class IniSettingsStore final : public SettingsStore {
 public:
-    explicit IniSettingsStore(std::string path) : path_(std::move(path)) {}
+    IniSettingsStore(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
     std::string GetSetting(const std::string& application, const std::string& section,
                            const std::string& key, const std::string& fallback) override;
     void SaveSetting(const std::string& application, const std::string& section,
@@ -37,6 +39,7 @@ public:
     const std::string& Path() const { return path_; }
 
 private:
+    FileSystem& files_;
     std::string path_;
 };
 
@@ -59,6 +62,6 @@ std::string DefaultSettingsPath();
 #endif
 
 // The store of this system: the registry on Windows, the INI file elsewhere.
-std::unique_ptr<SettingsStore> MakeSystemSettingsStore();
+std::unique_ptr<SettingsStore> MakeSystemSettingsStore(FileSystem& files);
 
 } // namespace nm

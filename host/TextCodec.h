@@ -2,6 +2,7 @@
 // into the same encoding, so that a file is written as it was read.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -44,6 +45,12 @@ std::string EncodeFileText(std::string_view text, const TextEncoding& encoding);
 // program has set its locale, and need not be the system's. A byte that is
 // invalid there becomes "?" (on Windows the replacement character).
 std::string LocaleTextToUtf8(std::string_view text);
+
+// The platform's converters (iconv on POSIX, the code pages on Windows)
+// between UTF-8 and a legacy charset. Decoding gives nothing for bytes that
+// are invalid there; encoding writes "?" for a character the charset lacks.
+std::optional<std::string> DecodeCharset(const std::string& charset, std::string_view bytes);
+std::string EncodeCharset(std::string_view text, const std::string& charset);
 
 // True when the encoding can hold every character of the text, so that the
 // text reads back the same from a file written in it.

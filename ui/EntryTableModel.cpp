@@ -1,6 +1,26 @@
 #include "ui/EntryTableModel.h"
 
+#include <vector>
+
 namespace nm {
+
+namespace {
+
+// Runs `change` between the two signals that announce it; a change that
+// fails half way still ends its announcement, so that the views read again.
+void Announced(const std::function<void()>& begin, const std::function<void()>& change,
+               const std::function<void()>& end) {
+    begin();
+    try {
+        change();
+    } catch (...) {
+        end();
+        throw;
+    }
+    end();
+}
+
+} // namespace
 
 EntryTableModel::EntryTableModel(EntryTable& table, QStringList headers, QObject* parent)
     : QAbstractTableModel(parent), table_(table), headers_(std::move(headers)) {}
@@ -29,15 +49,49 @@ QVariant EntryTableModel::headerData(int section, Qt::Orientation orientation, i
     return {};
 }
 
-void EntryTableModel::Change(const std::function<void()>& change) {
-    beginResetModel();
-    try {
-        change();
-    } catch (...) {
-        endResetModel();
-        throw;
+void EntryTableModel::Reset(const std::function<void()>& change) {
+    Announced([this] { beginResetModel(); }, change, [this] { endResetModel(); });
+}
+
+void EntryTableModel::InsertRow(std::size_t position, const std::function<void()>& change) {
+    const int row = static_cast<int>(position);
+    Announced([this, row] { beginInsertRows({}, row, row); }, change, [this] { endInsertRows(); });
+}
+
+void EntryTableModel::RemoveRow(std::size_t position, const std::function<void()>& change) {
+    const int row = static_cast<int>(position);
+    Announced([this, row] { beginRemoveRows({}, row, row); }, change, [this] { endRemoveRows(); });
+}
+
+void EntryTableModel::Reorder(const std::function<void()>& change) {
+    QModelIndexList before;
+    std::vector<int> keys;
+    Announced(
+        [&] {
+            emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+            before = persistentIndexList();
+            for (const QModelIndex& index : before)
+                keys.push_back(table_.At(static_cast<std::size_t>(index.row())).key);
+        },
+        change,
+        [&] {
+            QModelIndexList after;
+            for (qsizetype i = 0; i < before.size(); ++i) {
+                const auto position = table_.FindKey(keys[static_cast<std::size_t>(i)]);
+                after.push_back(position ? index(static_cast<int>(*position), before[i].column())
+                                         : QModelIndex());
+            }
+            changePersistentIndexList(before, after);
+            emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+        });
+}
+
+void EntryTableModel::UpdateRow(int key, const std::function<void()>& change) {
+    Reorder(change);
+    if (const auto position = table_.FindKey(key)) {
+        const int row = static_cast<int>(*position);
+        emit dataChanged(index(row, 0), index(row, columnCount() - 1), {Qt::DisplayRole});
     }
-    endResetModel();
 }
 
 } // namespace nm

@@ -1,6 +1,6 @@
 // The list views' view of one EntryTable: the rows are the core's, never
-// copied; every change of the table goes through Change() so that the views
-// follow it.
+// copied; every change of the table goes through the model so that the views
+// follow it, row by row for a single edit and whole for a reload.
 #pragma once
 
 #include "core/EntryTable.h"
@@ -24,8 +24,17 @@ public:
                         int role = Qt::DisplayRole) const override;
 
     EntryTable& Table() { return table_; }
-    // Runs a change of the table and tells the views about it.
-    void Change(const std::function<void()>& change);
+    // The table is filled anew or cleared inside `change`.
+    void Reset(const std::function<void()>& change);
+    // `change` adds the row that takes the 0-based `position`.
+    void InsertRow(std::size_t position, const std::function<void()>& change);
+    // `change` removes the row at `position`.
+    void RemoveRow(std::size_t position, const std::function<void()>& change);
+    // `change` puts the rows in another order (a sort); the views keep their
+    // selected and current rows, followed by key.
+    void Reorder(const std::function<void()>& change);
+    // `change` alters the row holding `key`, which may move to another place.
+    void UpdateRow(int key, const std::function<void()>& change);
 
 private:
     EntryTable& table_;

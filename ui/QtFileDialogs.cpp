@@ -1,6 +1,6 @@
 #include "ui/QtFileDialogs.h"
 
-#include "host/FileIo.h"
+#include "host/Paths.h"
 #include "host/RuntimeError.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "ui/QtHelpViewer.h"
 
 #include "host/FileIo.h"
-#include "host/Text.h"
+#include "host/Utf8.h"
 
 #include <QDesktopServices>
 #include <QUrl>
@@ -19,7 +19,7 @@ void QtHelpViewer::ShowHelp(const HelpRequest& request) {
     const std::string page = HelpPagePath(folder_, request);
     QUrl url = QUrl::fromLocalFile(QString::fromStdString(page));
     url.setFragment(QString::fromStdString(LowerCase(request.keyword)));
-    if (FileExists(page) && QDesktopServices::openUrl(url))
+    if (FileExists(files_, page) && QDesktopServices::openUrl(url))
         return;
     prompter_.Show(MessageBox{"不能启动帮助查看器. 帮助页在:\r\n" + page, Buttons::OK,
                               Icon::Exclamation, "帮助", 1});

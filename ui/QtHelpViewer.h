@@ -2,7 +2,8 @@
 // browser at the topic for the requested keyword.
 #pragma once
 
-#include "host/PrinterDevice.h"
+#include "host/FileSystem.h"
+#include "host/HelpViewer.h"
 #include "host/Prompter.h"
 
 #include <string>
@@ -16,12 +17,13 @@ std::string HelpPagePath(const std::string& folder, const HelpRequest& request);
 
 class QtHelpViewer final : public HelpViewer {
 public:
-    QtHelpViewer(Prompter& prompter, std::string folder)
-        : prompter_(prompter), folder_(std::move(folder)) {}
+    QtHelpViewer(Prompter& prompter, FileSystem& files, std::string folder)
+        : prompter_(prompter), files_(files), folder_(std::move(folder)) {}
     void ShowHelp(const HelpRequest& request) override;
 
 private:
     Prompter& prompter_;
+    FileSystem& files_;
     std::string folder_;
 };
 

@@ -1,6 +1,6 @@
 #include "ui/QtPrinterDevice.h"
 
-#include "host/FileIo.h"
+#include "host/Paths.h"
 #include "host/RuntimeError.h"
 
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "ui/SimpleComboBox.h"
 
-#include "host/Text.h"
+#include "host/Utf8.h"
 
 #include <QLineEdit>
 #include <QListWidget>

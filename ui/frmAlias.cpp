@@ -4,10 +4,10 @@
 
 #include "catalog/CommandCatalogue.h"
 #include "core/Document.h"
-#include "core/Merge.h"
+#include "core/Export.h"
 #include "core/Printing.h"
 #include "host/RuntimeError.h"
-#include "host/Text.h"
+#include "host/Utf8.h"
 #include "ui/ListFont.h"
 #include "ui/frmAbout.h"
 #include "ui/frmNewAlias.h"
@@ -44,8 +44,8 @@ QString Q(const std::string& text) {
 
 frmAlias::frmAlias(EditorServices services, QWidget* parent)
     : QMainWindow(parent), ui_(std::make_unique<Ui::frmAlias>()), services_(std::move(services)),
-      main_(
-          Services{services_.prompter, services_.dialogs, services_.host, services_.clock, *this}) {
+      main_(Services{services_.prompter, services_.dialogs, services_.host, services_.clock, *this,
+                     services_.files}) {
     ui_->setupUi(this);
     lvwAlias = {ui_->lvwAlias_0, ui_->lvwAlias_1};
     cmdAdd = {ui_->cmdAdd_0, ui_->cmdAdd_1};
@@ -147,7 +147,7 @@ void frmAlias::Form_Load() {
     }
     show();
     ui_->tbsMain->setCurrentIndex(0);
-    catalogue_ = LoadCommandCatalogue(services_.hostContext);
+    catalogue_ = LoadCommandCatalogue(main_.svc.files, services_.hostContext);
     StartUp(main_, FindHostPgpFile(services_.hostContext));
     services_.prompter.SetBusy(false);
 }
@@ -235,7 +235,7 @@ void frmAlias::StartBrowse(bool& import) {
 }
 
 void frmAlias::StartApply(bool& cancel) {
-    nm::StartApply(main_, cancel);
+    cancel = nm::StartApply(main_);
 }
 
 void frmAlias::StartCancel() {
@@ -316,11 +316,23 @@ void frmAlias::mnuHelpAbout_Click() {
 void frmAlias::ChangeRows(int page, const std::function<void()>& change) {
     const auto p = static_cast<std::size_t>(page);
     const int key = SelectedKey(page);
-    models[p]->Change(change);
+    models[p]->Reset(change);
     if (key == 0)
         return;
     if (const auto position = main_.Lists[p].FindKey(key))
         SelectListItem(static_cast<int>(*position) + 1, page);
+}
+
+void frmAlias::InsertRow(int page, std::size_t position, const std::function<void()>& change) {
+    models[static_cast<std::size_t>(page)]->InsertRow(position, change);
+}
+
+void frmAlias::RemoveRow(int page, std::size_t position, const std::function<void()>& change) {
+    models[static_cast<std::size_t>(page)]->RemoveRow(position, change);
+}
+
+void frmAlias::UpdateRow(int page, int key, const std::function<void()>& change) {
+    models[static_cast<std::size_t>(page)]->UpdateRow(key, change);
 }
 
 int frmAlias::SelectedKey(int page) const {
@@ -330,10 +342,6 @@ int frmAlias::SelectedKey(int page) const {
         return 0;
     const auto row = static_cast<std::size_t>(rows.first().row());
     return row < main_.Lists[p].Count() ? main_.Lists[p].At(row).key : 0;
-}
-
-void frmAlias::FillInListView(bool& importing) {
-    nm::FillInListView(main_, importing);
 }
 
 int frmAlias::CurrentTabIndex() const {
@@ -358,7 +366,8 @@ void frmAlias::RowAdded(int page, std::size_t position) {
 
 frmNewAlias& frmAlias::AliasDialog() {
     if (!aliasDialog_)
-        aliasDialog_ = std::make_unique<frmNewAlias>(this, services_.hostContext, catalogue_);
+        aliasDialog_ =
+            std::make_unique<frmNewAlias>(this, main_.svc.files, services_.hostContext, catalogue_);
     return *aliasDialog_;
 }
 
@@ -389,8 +398,8 @@ EntryDialog frmAlias::Dialog(int page) {
     };
 }
 
-EntryAnswer frmAlias::cmdAdd_Click(int index) {
-    return AddCommand(main_, index, Dialog(index));
+void frmAlias::cmdAdd_Click(int index) {
+    AddCommand(main_, index, Dialog(index));
 }
 
 void frmAlias::StartEdit(int& index) {
@@ -425,7 +434,7 @@ void frmAlias::lvwAlias_ColumnClick(int index, int column) {
     bool descending = table.Descending();
     if (column == table.SortColumn())
         descending = !descending;
-    ChangeRows(index, [&] { table.SortBy(column, descending); });
+    models[p]->Reorder([&] { table.SortBy(column, descending); });
     lvwAlias[p]->header()->setSortIndicator(table.SortColumn(),
                                             descending ? Qt::DescendingOrder : Qt::AscendingOrder);
     const QModelIndexList rows = lvwAlias[p]->selectionModel()->selectedRows();

@@ -1,11 +1,22 @@
 // The main window: the two list pages, the menus and buttons, wired to the
 // document's life and the entry commands of the core, which it shows as the
 // document's view.
+//
+// The controls' names (here and in the dialogs) begin with their kind:
+//   frm    a form (window or dialog)     cmd  a push button
+//   lvw    a list view                   fra  a frame around a page's list
+//   tbs    the tab strip of the pages    chk  a check box
+//   mnu    a menu or menu command        lbl  a label
+//   txt    a text field                  cmb  a text field over a list
+//   combo  a list to choose from
+// A control that exists once per page ends in _0 (command aliases) or _1
+// (shell commands) and is kept in an array indexed by page.
 #pragma once
 
 #include "core/DocumentView.h"
 #include "core/Entries.h"
 #include "core/Main.h"
+#include "host/HelpViewer.h"
 #include "host/Locator.h"
 #include "host/PrinterDevice.h"
 #include "host/SettingsStore.h"
@@ -50,6 +61,7 @@ struct EditorServices {
     FileDialogs& dialogs;
     HostLink& host;
     Clock& clock;
+    FileSystem& files;
     SettingsStore& settings;
     PrinterDevice& printer;
     HelpViewer& help;
@@ -78,8 +90,11 @@ public:
     void UpdateCaption() override;
     void UpdateCommandState() override;
     bool ConfirmChecked() const override;
-    // A change of one list's rows, with its selection kept by key.
+    // A reload of one list's rows, with its selection kept by key.
     void ChangeRows(int page, const std::function<void()>& change) override;
+    void InsertRow(int page, std::size_t position, const std::function<void()>& change) override;
+    void RemoveRow(int page, std::size_t position, const std::function<void()>& change) override;
+    void UpdateRow(int page, int key, const std::function<void()>& change) override;
     void ShowProgress(bool shown) override;
     void SelectListItem(int position, int page) override;
     void RowAdded(int page, std::size_t position) override;
@@ -89,13 +104,18 @@ public:
     int CurrentTabIndex() const override;
     void Unload() override { Form_Unload(); }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
     // Centres a dialog over the window and shows it modally; its result.
     int ShowModalCentred(QDialog* window);
 
     void StartBrowse(bool& import);
     void StartApply(bool& cancel);
     void StartCancel();
-    void FillInListView(bool& importing);
     void StartEdit(int& index);
     void StartRemove(int& index);
     void lvwAlias_ColumnClick(int index, int column);
@@ -104,7 +124,7 @@ public:
     void cmdOk_Click();
     void cmdApply_Click();
     void cmdCancel_Click();
-    EntryAnswer cmdAdd_Click(int index);
+    void cmdAdd_Click(int index);
     void cmdEdit_Click(int index);
     void cmdRemove_Click(int index);
     void mnuFileNew_Click();
@@ -122,20 +142,6 @@ public:
     void mnuEditRemove_Click();
     void tbsMain_Click();
 
-    // The controls, indexed by page where there is one per page.
-    std::array<QTreeView*, 2> lvwAlias{};
-    std::array<QPushButton*, 2> cmdAdd{};
-    std::array<QPushButton*, 2> cmdEdit{};
-    std::array<QPushButton*, 2> cmdRemove{};
-    std::array<QGroupBox*, 2> fraMain{};
-    std::array<EntryTableModel*, 2> models{};
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
     // The key of the selected row of a page; 0 when none is selected.
     int SelectedKey(int page) const;
     // Shows the entry dialog of a page for the core's entry commands.
@@ -147,6 +153,13 @@ private:
     std::unique_ptr<Ui::frmAlias> ui_;
     EditorServices services_;
     Main main_;
+    // The controls, indexed by page where there is one per page.
+    std::array<QTreeView*, 2> lvwAlias{};
+    std::array<QPushButton*, 2> cmdAdd{};
+    std::array<QPushButton*, 2> cmdEdit{};
+    std::array<QPushButton*, 2> cmdRemove{};
+    std::array<QGroupBox*, 2> fraMain{};
+    std::array<EntryTableModel*, 2> models{};
     std::unique_ptr<frmNewAlias> aliasDialog_;
     std::unique_ptr<frmNewShell> shellDialog_;
     std::unique_ptr<frmPrinting> printing_;

@@ -9,9 +9,9 @@
 
 namespace nm {
 
-frmNewAlias::frmNewAlias(QWidget* parent, const HostContext& host,
+frmNewAlias::frmNewAlias(QWidget* parent, FileSystem& files, const HostContext& host,
                          std::vector<std::string>& catalogue)
-    : EntryForm(parent), ui_(std::make_unique<Ui::frmNewAlias>()), host_(host),
+    : EntryForm(parent), ui_(std::make_unique<Ui::frmNewAlias>()), files_(files), host_(host),
       catalogue_(catalogue) {
     ui_->setupUi(this);
     ui_->txtAlias->setFont(ListFont());
@@ -40,7 +40,7 @@ void frmNewAlias::cmdOK_Click() {
         return;
     const auto offer = [this](const std::string& command) {
         const std::size_t before = catalogue_.size();
-        OfferNewCommand(host_, command, catalogue_);
+        OfferNewCommand(files_, host_, command, catalogue_);
         if (catalogue_.size() != before)
             ui_->cmbRep->AddItem(catalogue_.back());
     };

@@ -21,7 +21,8 @@ class frmNewAlias final : public EntryForm {
     Q_OBJECT
 public:
     // `catalogue` is the command catalogue, grown by the new-command offer.
-    frmNewAlias(QWidget* parent, const HostContext& host, std::vector<std::string>& catalogue);
+    frmNewAlias(QWidget* parent, FileSystem& files, const HostContext& host,
+                std::vector<std::string>& catalogue);
     ~frmNewAlias() override;
 
     EntryFields Fields() const override;
@@ -33,6 +34,7 @@ protected:
 
 private:
     std::unique_ptr<Ui::frmNewAlias> ui_;
+    FileSystem& files_;
     const HostContext& host_;
     std::vector<std::string>& catalogue_;
 };

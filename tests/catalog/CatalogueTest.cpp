@@ -1,12 +1,13 @@
 #include "catalog/CommandCatalogue.h"
 
-#include "host/Registry.h"
-#include "host/Text.h"
+#include "host/MemoryRegistry.h"
+#include "host/Utf8.h"
 #include "tests/support/Doubles.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <utility>
 
 namespace nm {
@@ -36,7 +37,8 @@ protected:
 
     test::TempDir dir;
     test::ScriptedPrompter prompter;
-    StoredRegistry registry;
+    MemoryRegistry registry;
+    SystemFileSystem files;
     HostContext host{prompter, registry, dir.Path("prog"), ""};
 };
 
@@ -55,7 +57,7 @@ TEST_F(CatalogueTest, ReadsItemsAndDropsDirectRepeats) {
     };
     for (const auto& c : cases) {
         Put("alias.pgc", c.text);
-        EXPECT_EQ(LoadCommandCatalogue(host), c.expected) << c.text;
+        EXPECT_EQ(LoadCommandCatalogue(files, host), c.expected) << c.text;
     }
     EXPECT_TRUE(prompter.shown.empty());
 }
@@ -95,7 +97,7 @@ TEST_F(CatalogueTest, IncludedFilesAreReadAsPlainNameLists) {
         Put("alias.pgc", c.main);
         for (const auto& [name, text] : c.included)
             Put(name, text);
-        EXPECT_EQ(LoadCommandCatalogue(host), c.expected) << c.main;
+        EXPECT_EQ(LoadCommandCatalogue(files, host), c.expected) << c.main;
         ASSERT_EQ(prompter.shown.size(), c.missing.size()) << c.main;
         for (std::size_t i = 0; i < c.missing.size(); ++i) {
             EXPECT_EQ(prompter.shown[i].text, MissingText(c.missing[i]));
@@ -113,21 +115,21 @@ TEST_F(CatalogueTest, StopsAtCapacityInMainFileAndIncludes) {
     Put("more.pgc", "EXTRA1\r\nEXTRA2\r\n");
 
     Put("alias.pgc", many);
-    Names names = LoadCommandCatalogue(host);
+    Names names = LoadCommandCatalogue(files, host);
     ASSERT_EQ(names.size(), CatalogueCapacity);
     EXPECT_EQ(names.back(), "CMD1000");
 
     Put("alias.pgc", some + "#include \"more.pgc\"\r\nLAST\r\n");
-    names = LoadCommandCatalogue(host);
+    names = LoadCommandCatalogue(files, host);
     ASSERT_EQ(names.size(), CatalogueCapacity);
     EXPECT_EQ(names.back(), "EXTRA1");
     EXPECT_TRUE(prompter.shown.empty());
 }
 
 TEST_F(CatalogueTest, MissingCatalogueTellsTheUserAndGivesNoNames) {
-    EXPECT_TRUE(LoadCommandCatalogue(host).empty());
+    EXPECT_TRUE(LoadCommandCatalogue(files, host).empty());
     Put("alias.pgc", "");
-    EXPECT_TRUE(LoadCommandCatalogue(host).empty());
+    EXPECT_TRUE(LoadCommandCatalogue(files, host).empty());
     ASSERT_EQ(prompter.shown.size(), 2u);
     for (const MessageBox& box : prompter.shown) {
         EXPECT_EQ(box.text, MissingText("alias.pgc"));
@@ -138,71 +140,65 @@ TEST_F(CatalogueTest, MissingCatalogueTellsTheUserAndGivesNoNames) {
 
     // A file named on the command line is read as it is, or quietly not at all.
     prompter.shown.clear();
-    EXPECT_TRUE(LoadCommandCatalogue(host, dir.Path("nowhere.pgc")).empty());
-    EXPECT_EQ(LoadCommandCatalogue(host, dir.Write("own.pgc", "ARC\r\n")), Names{"ARC"});
+    EXPECT_TRUE(LoadCommandCatalogue(files, host, dir.Path("nowhere.pgc")).empty());
+    EXPECT_EQ(LoadCommandCatalogue(files, host, dir.Write("own.pgc", "ARC\r\n")), Names{"ARC"});
     EXPECT_TRUE(prompter.shown.empty());
 }
 
-TEST_F(CatalogueTest, KnownCommandIsNotOffered) {
-    Put("alias.pgc", "LINE\r\n");
-    Names list{"ARC", "Line"};
-    EXPECT_FALSE(IsKnownCommand("line", {}));
-    for (const char* typed : {"LINE", "line", "lInE"})
-        OfferNewCommand(host, typed, list);
-    EXPECT_TRUE(prompter.shown.empty());
-    EXPECT_EQ(list, (Names{"ARC", "Line"}));
-    EXPECT_EQ(Stored(), "LINE\r\n");
-}
-
-TEST_F(CatalogueTest, YesAppendsTheNameInTheFilesOwnForm) {
+// A command the catalogue knows is not offered; Yes appends a new one (in the
+// file's own form), No leaves both alone, and without a catalogue the name is
+// still known for the rest of the run.
+TEST_F(CatalogueTest, OffersAnUnknownCommandOnce) {
+    const std::string question = "'MYLINE' 是一个新的命令. 你想增加到你的命令列表吗?";
     const struct {
-        std::string before;
-        std::string command;
+        std::optional<std::string> before; // the catalogue, if there is one
+        Answer answer;
+        const char* command;
         std::string after;
+        bool added; // to the list, after offering the command twice
+        std::vector<std::string> boxes;
     } cases[] = {
-        {"LINE\r\n", "myline", "LINE\r\n\"MYLINE\"\r\n"},
-        {"LINE", "MyLine", "LINE\r\n\"MYLINE\"\r\n"},
-        {"LINE\r", "myline", "LINE\r\"MYLINE\"\r\n"},
-        {"\xEF\xBB\xBFLINE\r\n", "myline", "\xEF\xBB\xBFLINE\r\n\"MYLINE\"\r\n"},
-        {"\xD6\xD0\xCE\xC4\r\n", "画线", "\xD6\xD0\xCE\xC4\r\n\"\xBB\xAD\xCF\xDF\"\r\n"},
+        {"LINE\r\n", Answer::Yes, "lInE", "LINE\r\n", false, {}},
+        {"LINE\r\n", Answer::No, "myline", "LINE\r\n", false, {question, question}},
+        {"LINE\r\n", Answer::Yes, "myline", "LINE\r\n\"MYLINE\"\r\n", true, {question}},
+        {"LINE", Answer::Yes, "MyLine", "LINE\r\n\"MYLINE\"\r\n", true, {question}},
+        {"LINE\r", Answer::Yes, "myline", "LINE\r\"MYLINE\"\r\n", true, {question}},
+        {"\xEF\xBB\xBFLINE\r\n",
+         Answer::Yes,
+         "myline",
+         "\xEF\xBB\xBFLINE\r\n\"MYLINE\"\r\n",
+         true,
+         {question}},
+        {"\xD6\xD0\xCE\xC4\r\n",
+         Answer::Yes,
+         "画线",
+         "\xD6\xD0\xCE\xC4\r\n\"\xBB\xAD\xCF\xDF\"\r\n",
+         true,
+         {"'画线' 是一个新的命令. 你想增加到你的命令列表吗?"}},
+        {std::nullopt, Answer::Yes, "myline", "", true, {question, MissingText("alias.pgc")}},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        std::filesystem::remove(dir.Path("prog/alias.pgc"));
+        if (c.before)
+            Put("alias.pgc", *c.before);
         prompter.shown.clear();
-        Put("alias.pgc", c.before);
-        Names list{"ARC"};
-        OfferNewCommand(host, c.command, list);
-        EXPECT_EQ(Stored(), c.after) << c.before;
-        EXPECT_EQ(list.back(), UpperCase(c.command));
-        EXPECT_EQ(LoadCommandCatalogue(host).back(), UpperCase(c.command));
-        ASSERT_EQ(prompter.shown.size(), 1u);
+        prompter.answers = {c.answer, c.answer};
+        Names list{"ARC", "Line"};
+        OfferNewCommand(files, host, c.command, list);
+        OfferNewCommand(files, host, c.command, list);
+        EXPECT_EQ(list.size(), c.added ? 3u : 2u);
+        EXPECT_EQ(list.back(), c.added ? UpperCase(c.command) : "Line");
+        EXPECT_EQ(prompter.Texts(), c.boxes);
+        EXPECT_EQ(c.before ? Stored() : "", c.after);
+        if (c.before && c.added) {
+            EXPECT_EQ(LoadCommandCatalogue(files, host).back(), list.back());
+        }
     }
     const MessageBox& box = prompter.shown.front();
-    EXPECT_EQ(box.text, "'画线' 是一个新的命令. 你想增加到你的命令列表吗?");
     EXPECT_EQ(box.title, "增加命令?");
     EXPECT_EQ(box.buttons, Buttons::YesNo);
     EXPECT_EQ(box.icon, Icon::None);
-}
-
-TEST_F(CatalogueTest, NoLeavesFileAndListAlone) {
-    Put("alias.pgc", "LINE\r\n");
-    Names list{"LINE"};
-    prompter.answers = {Answer::No};
-    OfferNewCommand(host, "myline", list);
-    EXPECT_EQ(list, Names{"LINE"});
-    EXPECT_EQ(Stored(), "LINE\r\n");
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].text, "'MYLINE' 是一个新的命令. 你想增加到你的命令列表吗?");
-}
-
-TEST_F(CatalogueTest, YesWithoutCatalogueStillKnowsTheName) {
-    Names list;
-    OfferNewCommand(host, "myline", list);
-    EXPECT_EQ(list, Names{"MYLINE"});
-    ASSERT_EQ(prompter.shown.size(), 2u);
-    EXPECT_EQ(prompter.shown[1].text, MissingText("alias.pgc"));
-    EXPECT_FALSE(dir.Exists("prog/alias.pgc"));
-    OfferNewCommand(host, "MyLine", list);
-    EXPECT_EQ(prompter.shown.size(), 2u);
 }
 
 } // namespace

@@ -17,6 +17,13 @@ namespace {
 const std::string Required = "一个或多个必需的字段被置空." + std::string(30, ' ');
 using Rows = std::vector<std::string>;
 
+// A box as one text, so that a test compares all of it at once.
+std::string Box(const MessageBox& box) {
+    return box.title.value_or("-") + "|" + box.text + "|" +
+           std::to_string(static_cast<int>(box.buttons)) + "|" +
+           std::to_string(static_cast<int>(box.icon)) + "|" + std::to_string(box.defaultButton);
+}
+
 // A document loaded at start-up, edited through scripted dialogs.
 struct Doc : LoadedDocument {
     using LoadedDocument::LoadedDocument;
@@ -72,9 +79,9 @@ TEST(Entries, RefusedEntriesChangeNothing) {
         Doc d("CP,*COPY\r\nS,DIR,8,,\r\n");
         d.h.main.FileEncoding.charset = c.encoding;
         d.Add(c.page, {c.typed, Cancel});
-        ASSERT_EQ(d.Texts(), Rows{c.message});
-        EXPECT_EQ(d.h.prompter.shown[0].title, "热键无效");
-        EXPECT_EQ(d.h.prompter.shown[0].icon, Icon::Exclamation);
+        ASSERT_EQ(d.h.prompter.shown.size(), 1u);
+        EXPECT_EQ(Box(d.h.prompter.shown[0]),
+                  Box({c.message, Buttons::OK, Icon::Exclamation, "热键无效"}));
         EXPECT_EQ(RowTexts(d.h.main, AliasList), Rows{"CP|COPY"});
         EXPECT_EQ(RowTexts(d.h.main, ShellList), Rows{"S|DIR|8|"});
         EXPECT_TRUE(d.script.offered.empty());
@@ -100,9 +107,9 @@ TEST(Entries, AliasDuplicatesAndRedefinitions) {
     d.Add(AliasList, {Alias("cp", " chkdsk ")});
     EXPECT_EQ(d.script.offered, (Rows{"copy", "ZOOMIN", "chkdsk"}));
     ASSERT_EQ(d.h.prompter.shown.size(), 1u);
-    EXPECT_EQ(d.h.prompter.shown[0].title, "发现副本");
-    EXPECT_EQ(d.h.prompter.shown[0].buttons, Buttons::YesNoCancel);
-    EXPECT_EQ(d.h.prompter.shown[0].defaultButton, 2);
+    EXPECT_EQ(Box(d.h.prompter.shown[0]),
+              Box({"这个热键      cp 已经应用于 'COPY' 命令. 你想重新定义它吗?",
+                   Buttons::YesNoCancel, Icon::Information, "发现副本", 2}));
     EXPECT_EQ(RowTexts(d.h.main, AliasList), (Rows{"CP|COPY", "L|LINE", "ZZ|ZOOM"}));
 
     // No keeps the dialog open with the name selected; Yes replaces and reports.
@@ -112,9 +119,8 @@ TEST(Entries, AliasDuplicatesAndRedefinitions) {
     const EntryAnswer& no = d.script.answers.end()[-2];
     EXPECT_EQ(no.outcome, EntryOutcome::Stay);
     EXPECT_TRUE(no.selectName);
-    EXPECT_EQ(d.Texts()[1], "这个热键      cp 已经应用于 'COPY' 命令. 你想重新定义它吗?");
-    EXPECT_EQ(d.Texts()[2], "这个热键      cp 现在引用 'CHKDSK'.");
-    EXPECT_EQ(d.h.prompter.shown[2].icon, Icon::None);
+    EXPECT_EQ(Box(d.h.prompter.shown[2]), Box({"这个热键      cp 现在引用 'CHKDSK'.", Buttons::OK,
+                                               Icon::None, std::nullopt, 1}));
     EXPECT_EQ(RowTexts(d.h.main, AliasList), (Rows{"CP|CHKDSK", "L|LINE", "ZZ|ZOOM"}));
     EXPECT_EQ(d.h.main.FileChanged, 1);
 
@@ -195,12 +201,11 @@ TEST(Entries, RemoveAsksUnlessMarkedOrTheOptionIsOff) {
         d.h.main.Lists[AliasList].SetSub(0, 1, command);
         d.h.prompter.answers = {Answer::No};
         StartRemove(d.h.main, AliasList, key(0));
-        const MessageBox& box = d.h.prompter.shown.back();
-        EXPECT_EQ(box.text, "真要删除这个热键吗?" + std::string(32, ' ') +
-                                (command.empty() ? "" : " 对   " + command) + "?");
-        EXPECT_EQ(box.title, "删除热键" + std::string(9, ' ') + "CP?");
-        EXPECT_EQ(box.buttons, Buttons::YesNo);
-        EXPECT_EQ(box.icon, Icon::Question);
+        EXPECT_EQ(
+            Box(d.h.prompter.shown.back()),
+            Box({"真要删除这个热键吗?" + std::string(32, ' ') +
+                     (command.empty() ? "" : " 对   " + command) + "?",
+                 Buttons::YesNo, Icon::Question, "删除热键" + std::string(9, ' ') + "CP?", 1}));
     }
     StartRemove(d.h.main, AliasList, key(0)); // Yes
     EXPECT_EQ(RowTexts(d.h.main, AliasList), (Rows{"E|ERASE", "L|LINE"}));
@@ -226,9 +231,7 @@ TEST(Entries, EditedDocumentIsSavedByteForByte) {
     StartRemove(d.h.main, AliasList, aliases.At(*FindEntry(aliases, "Z")).key);
     d.Add(ShellList, {EntryFields{"np", "NOTEPAD", "1", "File to edit:"}});
     d.Add(ShellList, {EntryFields{"S", "DIR /W", "8", "Files:"}});
-    bool cancel = false;
-    StartApply(d.h.main, cancel);
-    EXPECT_FALSE(cancel);
+    EXPECT_FALSE(StartApply(d.h.main));
     EXPECT_EQ(d.dir.Read("vtrm.pgp"), ReadData("edited.saved.pgp"));
     EXPECT_EQ(d.dir.Read("备份        vtrm.pgp"),
               "; office\r\nCP,*COPY\r\nL,*LINE\r\nZ,*ZOOM\r\nS,DIR,8,*Files:,\r\n\r\n");

@@ -1,6 +1,5 @@
-// The disk-error prompt, the error details box, the step runner that every
-// procedure's reaction table goes through, and the open dialog that insists
-// on an existing file.
+// The disk-error prompt, the error details box, and the step runner that
+// every procedure's reaction table goes through.
 #include "host/ErrorHandler.h"
 #include "tests/support/Doubles.h"
 
@@ -111,25 +110,4 @@ TEST(RunSteps, ReactsToTheErrorOfAStep) {
         EXPECT_EQ(log, expected);
         EXPECT_EQ(prompter.shown.size(), answers.size()) << expected;
     }
-}
-
-TEST(BrowseForFile, AsksAgainUntilAFileExistsAndACancelKeepsTheName) {
-    test::TempDir dir;
-    const std::string missing = dir.Path("missing.pgp"), empty = dir.Write("empty.pgp", "");
-    const std::string good = dir.Write("good.pgp", "A, *ARC\n");
-    ScriptedPrompter prompter;
-    test::ScriptedFileDialogs dialogs;
-    dialogs.picks = {missing, empty, good};
-    EXPECT_EQ(BrowseForFile(prompter, dialogs, "*.pgp|*.pgp", "vtrm.pgp"), good);
-    ASSERT_EQ(dialogs.calls.size(), 3u);
-    for (const auto& call : dialogs.calls)
-        EXPECT_EQ(std::tie(call.kind, call.filter, call.fileName),
-                  std::tuple("open", "*.pgp|*.pgp", "vtrm.pgp"));
-    const std::string notFound = "\r\n这个文件未找到.\r\n确认当前路径和文件.";
-    const Boxes expected = {{missing + notFound, Buttons::OK, Icon::Exclamation, "文件未找到"},
-                            {empty + notFound, Buttons::OK, Icon::Exclamation, "文件未找到"}};
-    EXPECT_EQ(Seen(prompter), expected);
-    // A cancel returns the preselected name as it was, without checking it.
-    EXPECT_EQ(BrowseForFile(prompter, dialogs, "*.pgp|*.pgp", missing), missing);
-    EXPECT_EQ(Seen(prompter), expected);
 }

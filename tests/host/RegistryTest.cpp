@@ -1,14 +1,24 @@
-// The string routines under the registry and the locator, key paths, value
-// reads with their buffer and defaults, the host's keys, and the registry
-// files of a Wine prefix.
+// Value reads, the host's keys and the search for its file, once over every
+// registry backend: the in-memory store, a Wine prefix's files and, on
+// Windows, the system's own registry.
 #include "tests/support/Doubles.h"
 
-#include "host/Registry.h"
-#include "host/Strings.h"
+#include "host/HostKeys.h"
+#include "host/Locator.h"
+#include "host/StrOps.h"
+#include "host/Utf8.h"
+#include "host/WineRegistry.h"
+
+#ifdef _WIN32
+#include "tests/win/Win32Keys.h"
+#endif
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <tuple>
 
 using namespace nm;
 using namespace nm::test;
@@ -17,164 +27,165 @@ namespace {
 
 const std::string Machine = "SOFTWARE\\Tessaron\\Vectrom";
 
-TEST(Strings, ReplaceSplitTrimAndPathPart) {
-    EXPECT_EQ(StrReplace("/", "\\", "a/b//c"), "a\\b\\\\c");
-    EXPECT_EQ(StrReplace("aa", "b", "aaa"), "ba");
-    EXPECT_EQ(StrReplace("", "x", "abc"), "abc");
-    EXPECT_EQ(StrSplit(";", "a;;b;"), (std::vector<std::string>{"a", "", "b", ""}));
-    EXPECT_EQ(StrSplit(";", ""), std::vector<std::string>{""});
-    EXPECT_EQ(TrimBlanks("\ta\tb  "), "a b");
-    EXPECT_EQ(TrimLeading("\"\"\"x", "\""), "x");
-    EXPECT_EQ(TrimTrailing("x\"\"", "\""), "x");
-    EXPECT_EQ(PathPart("C:\\dir\\file.pgp"), "C:\\dir\\");
-    EXPECT_EQ(PathPart("C:vtrm.pgp"), "C:");
-    EXPECT_EQ(PathPart("vtrm.pgp"), "");
-}
+// A value a test puts: text, a number, or binary (empty).
+struct KeyValue {
+    RootKey root;
+    std::string key, name, text;
+    std::uint32_t type = RegSz, number = 0;
+};
 
-TEST(Strings, ExpandEnvVars) {
-    SetEnv("NM_TEST_FOLDER", "/tmp/x");
-    UnsetEnv("NM_TEST_MISSING");
-    const std::string longText(300, 'a');
-    EXPECT_EQ(ExpandEnvVars(longText), longText);
-    EXPECT_EQ(ExpandEnvVars("%NM_TEST_FOLDER%\\a;%NM_TEST_MISSING%;50%"),
-              "/tmp/x\\a;%NM_TEST_MISSING%;50%");
-#ifndef _WIN32
-    // Under Wine every process has these, also when Linux's environment has not.
-    UnsetEnv("SYSTEMDRIVE");
-    UnsetEnv("SystemDrive");
-#endif
-    EXPECT_EQ(ExpandEnvVars("%SystemDrive%\\VECTROM"), "C:\\VECTROM");
-}
-
-TEST(Registry, KeyPathForms) {
-    struct Case {
-        std::string path;
-        RootKey root;
-        std::string subKey;
-    };
-    const std::vector<Case> cases = {
-        {"hkey_local_machine/SOFTWARE/x", LocalMachine, "SOFTWARE\\x"},
-        {"\\\\\\HKEY_CURRENT_USER\\A", CurrentUser, "A"},
-        {"HKEY_CLASSES_ROOT\\a\\\\b\\", ClassesRoot, "a\\\\b\\"},
-        {"HKEY_CURRENT_CONFIG", CurrentConfig, ""},
-        {"HKLM\\SOFTWARE", 7, "SOFTWARE"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.path);
-        ScriptedPrompter prompter;
-        RootKey root = 7;
-        EXPECT_EQ(hkeyPathFormat(prompter, c.path, root), c.subKey);
-        EXPECT_EQ(root, c.root);
-        EXPECT_TRUE(prompter.shown.empty());
+// The keys a test puts, straight into the store.
+class MemoryKeys {
+public:
+    explicit MemoryKeys(const std::vector<KeyValue>& values) {
+        for (const KeyValue& v : values)
+            v.type == RegDword    ? registry_.SetDword(v.root, v.key, v.name, v.number)
+            : v.type == RegBinary ? registry_.SetValue(v.root, v.key, v.name, {RegBinary, {}})
+                                  : registry_.SetText(v.root, v.key, v.name, v.text, v.type);
     }
-    ScriptedPrompter prompter;
-    RootKey root = 7;
-    EXPECT_EQ(hkeyPathFormat(prompter, "", root), "");
-    EXPECT_EQ(root, NoRoot);
-    EXPECT_EQ(prompter.Texts(),
-              std::vector<std::string>{"zent_RegistryRead: Cannot find main registry key: "});
-}
+    RegistryBackend& Registry() { return registry_; }
+    int OpenKeys() const { return registry_.OpenKeys(); }
 
-TEST(Registry, ReadsOneValueOrTheDefault) {
-    StoredRegistry registry;
-    registry.SetText(LocalMachine, Machine, "Fits", std::string(254, 'x'));
-    registry.SetText(LocalMachine, Machine, "TooLong", std::string(255, 'x'));
-    registry.SetDword(LocalMachine, Machine, "Number", 16);
-    registry.SetText(LocalMachine, Machine, "", "default value");
-    registry.SetValue(LocalMachine, Machine, "Empty", {RegBinary, {}});
-    struct Case {
-        std::string path, name;
-        RegistryValue expected;
-    };
-    const std::vector<Case> cases = {
-        {"HKEY_LOCAL_MACHINE\\" + Machine + "\\", "fits", std::string(254, 'x')},
-        {"HKEY_LOCAL_MACHINE\\" + Machine, "TooLong", std::string("dflt")},
+private:
+    MemoryRegistry registry_;
+};
+
+// The keys a test puts, written into the prefix's files as Wine and its
+// registry editor write them; a root that gets no key gets no file.
+class WineFiles {
+public:
+    explicit WineFiles(const std::vector<KeyValue>& values) {
+        std::map<std::string, std::string> files; // a key's header before each of its values
+        for (const KeyValue& v : values) {
+            char buffer[16];
+            std::string data =
+                v.type == RegSz ? Quoted(v.text)
+                : v.type == RegDword
+                    ? std::string(buffer, std::snprintf(buffer, 16, "dword:%08x", v.number))
+                : v.type == RegBinary ? "hex:"
+                                      : "hex(2):";
+            // Expandable text as UTF-16 (of ASCII), over lines ended by a backslash.
+            for (std::size_t i = 0; v.type == RegExpandSz && i <= v.text.size(); ++i)
+                data.append(buffer,
+                            std::snprintf(buffer, 16, i % 8 == 7 ? "%02x,00,\\\n  " : "%02x,00,",
+                                          v.text.c_str()[i]));
+            const std::string key = (v.root == ClassesRoot ? "Software\\Classes\\" : "") + v.key;
+            files[v.root == CurrentUser ? "user.reg" : "system.reg"] +=
+                "\n[" + StrReplace("\\", "\\\\", key) + "] 1795857245\n#time=1db6\n" +
+                (v.name.empty() ? "@" : Quoted(v.name)) + "=" + data + "\r\n";
+        }
+        for (const auto& [file, text] : files)
+            prefix_.Write(file,
+                          "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n" + text);
+    }
+    RegistryBackend& Registry() { return registry_; }
+    int OpenKeys() const { return registry_.OpenKeys(); }
+
+private:
+    // Quotes and backslashes escaped, characters outside ASCII as \x and
+    // their UTF-16 code unit.
+    static std::string Quoted(const std::string& text) {
+        std::string out = "\"";
+        for (std::size_t i = 0; i < CharCount(text); ++i) {
+            const std::string_view c = CharMid(text, i, 1);
+            char unit[8];
+            out += c.size() > 1             ? std::string(unit, std::snprintf(unit, 8, "\\x%04x",
+                                                                              unsigned(CodePointAt(c, 0))))
+                   : c == "\"" || c == "\\" ? "\\" + std::string(c)
+                                            : std::string(c);
+        }
+        return out + "\"";
+    }
+    TempDir prefix_;
+    SystemFileSystem files_;
+    WineRegistry registry_{files_, prefix_.Path("")};
+};
+
+template <class Keys> class RegistryBackends : public testing::Test {};
+#ifdef _WIN32
+using Backends = testing::Types<MemoryKeys, WineFiles, Win32Keys<KeyValue>>;
+#else
+using Backends = testing::Types<MemoryKeys, WineFiles>;
+#endif
+TYPED_TEST_SUITE(RegistryBackends, Backends);
+
+TYPED_TEST(RegistryBackends, ReadsOneValueOrTheDefault) {
+    TypeParam keys({
+        {LocalMachine, Machine, "Fits", std::string(254, 'x')},
+        {LocalMachine, Machine, "TooLong", std::string(255, 'x')},
+        {LocalMachine, Machine, "Number", "", RegDword, 16},
+        {LocalMachine, Machine, "Expand", "%SystemDrive%\\Vectrom", RegExpandSz},
+        {LocalMachine, Machine, "Accent", "say \"Caf\xC3\xA9\""},
+        {LocalMachine, Machine, "", "default value"},
+        {LocalMachine, Machine, "Empty", "", RegBinary},
+        {ClassesRoot, "nickmaker.test", "", "Vectrom.Parameters"},
+        {CurrentUser, "SOFTWARE\\Tessaron", "Who", "drafter"},
+    });
+    const std::string key = "HKEY_LOCAL_MACHINE\\" + Machine;
+    const std::vector<std::tuple<std::string, std::string, RegistryValue>> cases = {
+        {key + "\\", "fits", std::string(254, 'x')},
+        {key, "TooLong", std::string("dflt")},
         {"hkey_local_machine/software/tessaron/vectrom", "Number", 16},
-        {"HKEY_LOCAL_MACHINE\\" + Machine, "", std::string("default value")},
-        {"HKEY_LOCAL_MACHINE\\" + Machine, "Empty", std::string("dflt")},
-        {"HKEY_LOCAL_MACHINE\\" + Machine, "Missing", std::string("dflt")},
+        {"\\\\" + key, "Expand", std::string("%SystemDrive%\\Vectrom")},
+        {key, "Accent", std::string("say \"Caf\xC3\xA9\"")},
+        {key, "", std::string("default value")},
+        {key, "Empty", std::string("dflt")},
+        {key, "Missing", std::string("dflt")},
+        {"HKEY_CLASSES_ROOT\\NICKMAKER.TEST", "", std::string("Vectrom.Parameters")},
+        {"HKEY_CURRENT_USER\\Software\\Tessaron", "who", std::string("drafter")},
         {"HKEY_CURRENT_USER\\" + Machine, "Fits", std::string("dflt")},
-        {"HKLM\\" + Machine, "Fits", std::string("dflt")},
+        {"HKLM\\" + Machine, "Fits", std::string("dflt")}, // a short root name is not known
         {"", "Fits", std::string("dflt")},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.path + " " + c.name);
+    const std::vector<std::string> noRoot = {"zent_RegistryRead: Cannot find main registry key: "};
+    for (const auto& [path, name, expected] : cases) {
+        SCOPED_TRACE(path + " " + name);
         ScriptedPrompter prompter;
-        EXPECT_EQ(zent_RegistryRead(registry, prompter, c.path, c.name, std::string("dflt")),
-                  c.expected);
-        EXPECT_EQ(registry.OpenKeys(), 0); // every key opened was closed
-        EXPECT_EQ(prompter.shown.size(), c.path.empty() ? 1u : 0u);
+        EXPECT_EQ(zent_RegistryRead(keys.Registry(), prompter, path, name, std::string("dflt")),
+                  expected);
+        EXPECT_EQ(keys.OpenKeys(), 0); // every key opened was closed
+        EXPECT_EQ(prompter.Texts(), path.empty() ? noRoot : std::vector<std::string>{});
     }
 }
 
-TEST(Registry, HostKeysPreferAnInstalledR15) {
-    struct Case {
-        std::string curVer;
-        bool r15Installed;
-        std::string release;
-    };
-    const std::vector<Case> cases = {
-        {"R14.0", true, "R15.0"}, {"R14.0", false, "R14.0"},
-        {"R15.1", true, "R15.1"}, {"Rnext", true, "Rnext"},
-        {"", true, ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.curVer);
-        StoredRegistry registry;
+// The host's release (R15.0 where it is installed beside an older current
+// release), product and profile, and its file along the profile's list.
+TYPED_TEST(RegistryBackends, FindsTheHostFileThroughItsKeys) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.Path("Support"));
+    const std::string file = dir.Write("Support/vtrm.pgp", "CP,*COPY\r\n");
+    // The current release, whether R15.0 is installed, the release and product chosen.
+    const std::vector<std::tuple<std::string, bool, std::string, std::string>> cases = {
+        {"R14.0", true, "R15.0", "VTRM-15"},
+        {"R14.0", false, "R14.0", "VTRM-14"},
+        {"R15.1", true, "R15.1", ""},
+        {"Rnext", true, "Rnext", ""},
+        {"", true, "", ""},
+        {"", false, "", ""}};
+    for (const auto& [curVer, r15, release, product] : cases) {
+        SCOPED_TRACE(curVer);
+        const std::string profiles = Machine + "\\" + release + "\\VTRM-15\\Profiles";
+        std::vector<KeyValue> values;
+        if (!curVer.empty())
+            values = {{LocalMachine, Machine, "CurVer", curVer},
+                      {LocalMachine, Machine + "\\R14.0", "CurVer", "VTRM-14"},
+                      {CurrentUser, profiles, "", "<<Unnamed Profile>>"},
+                      {CurrentUser, profiles + "\\<<Unnamed Profile>>\\General", "VTRM",
+                       dir.Path("Missing") + ";\"" + dir.Path("Support") + "\""}};
+        if (r15)
+            values.push_back({LocalMachine, Machine + "\\R15.0", "CurVer", "VTRM-15"});
+        TypeParam keys(values);
         ScriptedPrompter prompter;
-        if (!c.curVer.empty())
-            registry.SetText(LocalMachine, Machine + "\\", "CurVer", c.curVer);
-        if (c.r15Installed)
-            registry.SetText(LocalMachine, Machine + "\\R15.0", "CurVer", "VTRM-15");
-        registry.SetText(LocalMachine, Machine + "\\R14.0", "CurVer", "VTRM-14");
-        registry.SetText(CurrentUser, Machine + "\\" + c.release + "\\VTRM-15\\Profiles", "",
-                         "Drafting");
-        EXPECT_EQ(HostReleaseKey(registry, prompter), c.release);
-        const std::string product = c.release == "R15.0"   ? "VTRM-15"
-                                    : c.release == "R14.0" ? "VTRM-14"
-                                                           : "";
-        EXPECT_EQ(HostProductKey(registry, prompter), product);
-        EXPECT_EQ(HostCurrentProfile(registry, prompter), product == "VTRM-15" ? "Drafting" : "");
+        HostContext host{prompter, keys.Registry(), "", ""};
+        LocateTrace trace;
+        const std::string found = FindHostPgpFile(host, &trace);
+        EXPECT_EQ(trace.release, release);
+        EXPECT_EQ(trace.product, product);
+        EXPECT_EQ(trace.profile, product == "VTRM-15" ? "<<Unnamed Profile>>" : "");
+        EXPECT_TRUE(product != "VTRM-15" ? found.empty()
+                                         : std::filesystem::equivalent(found, file));
         EXPECT_TRUE(prompter.shown.empty());
     }
-}
-
-TEST(Registry, ReadsTheFilesOfAWinePrefix) {
-    TempDir prefix;
-    prefix.Write("system.reg",
-                 "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
-                 "[Software\\\\Tessaron\\\\Vectrom] 1795857245\n#time=1db60f3a1c2e4f0\n"
-                 "\"CurVer\"=\"R15.0\"\n"
-                 "\"Quoted\"=\"say \\\"hi\\\"\\\\there\\x4e2d\"\n"
-                 "\"Count\"=dword:00000010\n"
-                 "\"Expand\"=str(2):\"%SystemRoot%\\\\x\"\n"
-                 "\"Wide\"=hex(2):43,00,3a,00,\\\n  5c,00,00,00\n"
-                 "\"Broken\"=\"no end\n"
-                 "[Software\\\\Classes\\\\.pgp] 1795857245\n@=\"Vectrom.Parameters\"\n");
-    prefix.Write("user.reg", "WINE REGISTRY Version 2\n\n[Software\\\\Tessaron] 1\n"
-                             "\"Who\"=\"drafter\"\n");
-    WineRegistry registry(prefix.Path(""));
-    ScriptedPrompter prompter;
-    const auto read = [&](const std::string& path, const std::string& name) {
-        return zent_RegistryRead(registry, prompter, path, name, std::string("dflt"));
-    };
-    const std::string key = "HKEY_LOCAL_MACHINE\\SOFTWARE\\TESSARON\\VECTROM\\";
-    EXPECT_EQ(read(key, "curver"), RegistryValue(std::string("R15.0")));
-    EXPECT_EQ(read(key, "Quoted"), RegistryValue(std::string("say \"hi\"\\there中")));
-    EXPECT_EQ(read(key, "Count"), RegistryValue(16));
-    EXPECT_EQ(read(key, "Expand"), RegistryValue(std::string("%SystemRoot%\\x")));
-    EXPECT_EQ(read(key, "Wide"), RegistryValue(std::string("C:\\")));
-    EXPECT_EQ(read(key, "Broken"), RegistryValue(std::string("dflt")));
-    EXPECT_EQ(read("HKEY_CLASSES_ROOT\\.pgp", ""),
-              RegistryValue(std::string("Vectrom.Parameters")));
-    EXPECT_EQ(read("HKEY_CURRENT_USER\\Software\\Tessaron", "Who"),
-              RegistryValue(std::string("drafter")));
-
-    // A prefix without registry files is a host that is not installed.
-    TempDir empty;
-    WineRegistry none(empty.Path(""));
-    EXPECT_EQ(HostReleaseKey(none, prompter), "");
-    EXPECT_TRUE(prompter.shown.empty());
 }
 
 } // namespace

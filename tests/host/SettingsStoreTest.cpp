@@ -16,6 +16,8 @@ using nm::test::TempDir;
 
 namespace {
 
+nm::SystemFileSystem files;
+
 // The editor's own names, with the trailing blanks it has always used.
 const std::string App = "Tessaron 应用软件        ";
 const std::string Editor = "Vectrom 热键编辑器       ";
@@ -33,22 +35,23 @@ TEST(SettingsStore, ValuesComeBackThroughAnotherStoreOnTheSameFile) {
         {Editor, "确认", "bare"},
         {Editor, Confirm, "False  "}};
     for (const auto& [section, key, value] : saves)
-        IniSettingsStore(path).SaveSetting(App, section, key, value);
-    IniSettingsStore reader(path);
+        IniSettingsStore(files, path).SaveSetting(App, section, key, value);
+    IniSettingsStore reader(files, path);
     EXPECT_EQ(reader.GetSetting(App, Editor, Confirm, "?"), "False  ");
     EXPECT_EQ(reader.GetSetting(App, "Other", Confirm, "?"), "0");
     EXPECT_EQ(reader.GetSetting(App, Editor, "确认", "?"), "bare");
     EXPECT_EQ(dir.Read("config/nickmaker/settings.ini"), "[" + App + "\\" + Editor + "]\n" +
                                                              Confirm + "=False  \n确认=bare\n\n[" +
                                                              App + "\\Other]\n" + Confirm + "=0\n");
-    EXPECT_EQ(IniSettingsStore(dir.Path("none.ini")).GetSetting(App, Editor, Confirm, "fb"), "fb");
-    EXPECT_EQ(IniSettingsStore(dir.Path("")).GetSetting(App, Editor, Confirm, "fb"), "fb");
+    EXPECT_EQ(IniSettingsStore(files, dir.Path("none.ini")).GetSetting(App, Editor, Confirm, "fb"),
+              "fb");
+    EXPECT_EQ(IniSettingsStore(files, dir.Path("")).GetSetting(App, Editor, Confirm, "fb"), "fb");
 }
 
 TEST(SettingsStore, SavingKeepsEveryOtherLineAsItWas) {
     TempDir dir;
     const std::string before = "; kept\r\n[a\\b]\r\nk=1\r\n k =2\n\n[x\\y]]\nk=3\n[a\\b]\nk=late";
-    IniSettingsStore store(dir.Write("s.ini", before));
+    IniSettingsStore store(files, dir.Write("s.ini", before));
     // CR ends no value, names are not trimmed, and the first block of a section counts.
     for (const auto& [app, section, key, value] :
          std::vector<std::array<std::string, 4>>{{"a", "b", "k", "1"},
@@ -72,7 +75,7 @@ TEST(SettingsStore, SavingKeepsEveryOtherLineAsItWas) {
 
 TEST(SettingsStore, RefusesWhatTheFileCouldNotGiveBack) {
     TempDir dir;
-    IniSettingsStore store(dir.Write("s.ini", "[a\\b]\nk=1\n"));
+    IniSettingsStore store(files, dir.Write("s.ini", "[a\\b]\nk=1\n"));
     for (const auto& [section, key, value] :
          std::vector<std::array<std::string, 3>>{{"b", "k=", "v"},
                                                  {"b", "[k]", "v"},

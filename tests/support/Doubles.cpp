@@ -1,7 +1,7 @@
 #include "tests/support/Doubles.h"
 
 #include "core/Document.h"
-#include "host/FileIo.h"
+#include "host/Paths.h"
 #include "host/RuntimeError.h"
 
 #include <gtest/gtest.h>
@@ -124,7 +124,9 @@ EntryDialog EntryScript::Dialog() {
     };
 }
 
-std::tm FixedClock::Now() const {
+namespace {
+
+std::tm GoldenDate() {
     std::tm t{};
     t.tm_year = 2026 - 1900;
     t.tm_mon = 10;
@@ -136,6 +138,10 @@ std::tm FixedClock::Now() const {
     t.tm_yday = 331;
     return t;
 }
+
+} // namespace
+
+FixedClock::FixedClock() : nm::FixedClock(GoldenDate()) {}
 
 void SetEnv(const std::string& name, const std::string& value) {
 #ifdef _WIN32

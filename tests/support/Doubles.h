@@ -2,15 +2,18 @@
 // and answer with what the test queued.
 #pragma once
 
+#include "tests/support/FailingFileSystem.h"
+
 #include "core/DocumentView.h"
 #include "core/Entries.h"
 #include "core/Main.h"
-#include "host/Clock.h"
 #include "host/FileDialogs.h"
+#include "host/HelpViewer.h"
 #include "host/HostLink.h"
 #include "host/PrinterDevice.h"
 #include "host/Prompter.h"
 #include "host/SettingsStore.h"
+#include "host/Unattended.h"
 
 #include <deque>
 #include <filesystem>
@@ -70,9 +73,10 @@ public:
     void RequestReinit() override;
 };
 
-class FixedClock final : public Clock {
+// Saturday 28 November 2026, 09:14:05: the date line of the golden files.
+class FixedClock final : public nm::FixedClock {
 public:
-    std::tm Now() const override;
+    FixedClock();
 };
 
 class MemorySettingsStore final : public SettingsStore {
@@ -150,7 +154,8 @@ struct Harness {
     ScriptedHostLink host;
     FixedClock clock;
     RecordingView view;
-    Main main{Services{prompter, dialogs, host, clock, view}};
+    FailingFileSystem files;
+    Main main{Services{prompter, dialogs, host, clock, view, files}};
 };
 
 // Sets or removes a variable of this process's environment.

@@ -1,13 +1,13 @@
-// The system's file calls, one of which fails with a chosen errno: the disk
-// that fills up, the share that turns read-only, the drive that goes away.
+// The system's file calls, one kind of which fails with a chosen error on
+// demand: the disk that fills up, the share that turns read-only, the drive
+// that goes away. Until told, it fails nothing.
 #pragma once
 
 #include "host/FileSystem.h"
 
-#include <cerrno>
-#include <fcntl.h>
 #include <set>
 #include <string>
+#include <system_error>
 
 namespace nm::test {
 
@@ -18,82 +18,75 @@ enum class FsCall {
     Write,
     Flush,
     Close,
-    Chmod,
-    Rename,
-    Remove,
-    Stat,
-    Access,
-    Chown
+    SetAccess,
+    SetOwner,
+    Replace,
+    CheckWrite
 };
 
-class FailingFileSystem final : public PosixFileSystem {
+class FailingFileSystem final : public SystemFileSystem {
 public:
-    FsCall call = FsCall::Write;
-    int error = ENOSPC;
-    int skip = 0;     // how many calls of that kind go through first
-    int failures = 1; // how many calls of that kind fail after those
-    int failed = 0;
+    int failed = 0; // how many calls failed so far
 
-    int Open(const std::string& p, int f) override {
-        if (Fail(FsCall::Open))
-            return -1;
-        const int fd = PosixFileSystem::Open(p, f);
-        if (fd >= 0 && (f & O_ACCMODE) == O_RDONLY)
-            readers_.insert(fd);
-        return fd;
+    // The next `count` calls of one kind fail, after `skip` that go through.
+    void FailNext(FsCall kind, std::errc error, int count = 1, int skip = 0) {
+        call_ = kind;
+        error_ = std::make_error_code(error);
+        failures_ = count;
+        skip_ = skip;
     }
-    int CreateTemp(std::string& p) override {
-        return Fail(FsCall::CreateTemp) ? -1 : PosixFileSystem::CreateTemp(p);
+
+    std::error_code Open(const std::string& p, OpenFor m, Handle& f) override {
+        const std::error_code result =
+            Fail(FsCall::Open) ? (f = NoHandle, error_) : SystemFileSystem::Open(p, m, f);
+        if (!result && m == OpenFor::Read)
+            readers_.insert(f);
+        return result;
     }
-    ssize_t Read(int fd, void* b, std::size_t n) override {
-        return Fail(FsCall::Read) ? -1 : PosixFileSystem::Read(fd, b, n);
+    std::error_code CreateTemp(const std::string& t, std::string& n, Handle& f) override {
+        return Fail(FsCall::CreateTemp) ? (f = NoHandle, error_)
+                                        : SystemFileSystem::CreateTemp(t, n, f);
     }
-    ssize_t Write(int fd, const void* d, std::size_t n) override {
-        return Fail(FsCall::Write) ? -1 : PosixFileSystem::Write(fd, d, n);
+    std::error_code Read(Handle f, void* b, std::size_t n, std::size_t& d) override {
+        return Fail(FsCall::Read) ? error_ : SystemFileSystem::Read(f, b, n, d);
     }
-    int Flush(int fd) override { return Fail(FsCall::Flush) ? -1 : PosixFileSystem::Flush(fd); }
-    int Close(int fd) override {
-        // A close reports the writes that did not reach the disk; a file
-        // opened for reading has none. A failed close still lets the
-        // descriptor go, as the system's does.
-        if (readers_.erase(fd) == 0 && Fail(FsCall::Close)) {
-            PosixFileSystem::Close(fd);
-            errno = error;
-            return -1;
-        }
-        return PosixFileSystem::Close(fd);
+    std::error_code Write(Handle f, const void* b, std::size_t n, std::size_t& d) override {
+        return Fail(FsCall::Write) ? error_ : SystemFileSystem::Write(f, b, n, d);
     }
-    int Chmod(int fd, mode_t m) override {
-        return Fail(FsCall::Chmod) ? -1 : PosixFileSystem::Chmod(fd, m);
+    std::error_code Flush(Handle f) override {
+        return Fail(FsCall::Flush) ? error_ : SystemFileSystem::Flush(f);
     }
-    int Chown(int fd, uid_t u, gid_t g) override {
-        return Fail(FsCall::Chown) ? -1 : PosixFileSystem::Chown(fd, u, g);
+    // A close reports the writes that did not reach the disk; a file opened
+    // for reading has none. A failed close still lets the handle go.
+    std::error_code Close(Handle f) override {
+        const bool fails = readers_.erase(f) == 0 && Fail(FsCall::Close);
+        const std::error_code result = SystemFileSystem::Close(f);
+        return fails ? error_ : result;
     }
-    int Rename(const std::string& a, const std::string& b) override {
-        return Fail(FsCall::Rename) ? -1 : PosixFileSystem::Rename(a, b);
+    std::error_code SetAccess(Handle f, const std::string& p, const FileInfo* l) override {
+        return Fail(FsCall::SetAccess) ? error_ : SystemFileSystem::SetAccess(f, p, l);
     }
-    int Remove(const std::string& p) override {
-        return Fail(FsCall::Remove) ? -1 : PosixFileSystem::Remove(p);
+    std::error_code SetOwner(Handle f, const FileInfo& l) override {
+        return Fail(FsCall::SetOwner) ? error_ : SystemFileSystem::SetOwner(f, l);
     }
-    int Stat(const std::string& p, struct stat& s) override {
-        return Fail(FsCall::Stat) ? -1 : PosixFileSystem::Stat(p, s);
+    std::error_code Replace(const std::string& a, const std::string& b) override {
+        return Fail(FsCall::Replace) ? error_ : SystemFileSystem::Replace(a, b);
     }
-    int Access(const std::string& p, int m) override {
-        return Fail(FsCall::Access) ? -1 : PosixFileSystem::Access(p, m);
+    std::error_code CheckWrite(const std::string& p) override {
+        return Fail(FsCall::CheckWrite) ? error_ : SystemFileSystem::CheckWrite(p);
     }
 
 private:
-    std::set<int> readers_;
+    FsCall call_ = FsCall::Open;
+    std::error_code error_;
+    int failures_ = 0;
+    int skip_ = 0;
+    std::set<Handle> readers_;
 
     bool Fail(FsCall kind) {
-        if (kind != call || failed >= failures)
+        if (kind != call_ || failed >= failures_ || skip_-- > 0)
             return false;
-        if (skip > 0) {
-            --skip;
-            return false;
-        }
         ++failed;
-        errno = error;
         return true;
     }
 };

@@ -1,38 +1,227 @@
-// pgptool end to end: the bytes it prints and writes and its exit codes.
-#include "tests/tools/Pgptool.h"
+// pgptool end to end, for its own contract: its arguments and exit codes, the
+// forms of its output, and that check, list and normalize agree on a file.
+#include "host/StrOps.h"
 #include "tests/support/Doubles.h"
+#include "tests/support/Program.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
+#include <regex>
+#include <sstream>
 
 using namespace nm;
 using namespace nm::test;
 
 namespace {
 
-#ifdef _WIN32
-// A saved file without its line 2, the date and time of the save, which is
-// written in the system's own formats.
-std::string WithoutDateLine(const std::string& text) {
-    const std::size_t a = text.find("\r\n");
-    const std::size_t b = a == std::string::npos ? a : text.find("\r\n", a + 2);
-    return b == std::string::npos ? text : text.substr(0, a) + text.substr(b);
-}
-#endif
-
-TEST(Pgptool, NormalizePrintsWhatASaveWrites) {
-    const ProgramRun run = Pgptool({"normalize", DataPath("handmade.pgp")},
-                                   {{"TZ", "UTC"}, {"SOURCE_DATE_EPOCH", "1795857245"}});
-    EXPECT_EQ(run.status, 0) << run.err;
-#ifdef _WIN32
-    EXPECT_EQ(WithoutDateLine(run.out), WithoutDateLine(ReadData("handmade.saved.pgp")));
-#else
-    EXPECT_EQ(run.out, ReadData("handmade.saved.pgp"));
-#endif
+// pgptool, run as a script would run it: the "C" locale, plus `env`. Its
+// standard error is text, with CR LF line ends on Windows.
+ProgramRun Pgptool(const std::vector<std::string>& args, Environment env = {}) {
+    env.insert(env.begin(), {"LC_ALL", "C"});
+    ProgramRun run = RunProgram(PGPTOOL, args, env);
+    run.err = StrReplace("\r\n", "\n", run.err);
+    return run;
 }
 
-TEST(Pgptool, ListShowsTheRowsAfterImportAndDuplicatePass) {
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// A path as a JSON string holds it.
+std::string Json(const std::string& path) {
+    return StrReplace("\\", "\\\\", path);
+}
+
+TEST(Pgptool, ArgumentsAndExitCodes) {
+    TempDir dir;
+    const std::string good = dir.Write("good.pgp", "CP,*COPY\r\n");
+    const std::string warned = dir.Write("warned.pgp", "CP,*COPY\r\ncp,*COPY\r\n");
+    const std::string broken = DataPath("broken-two-commas.pgp");
+    const std::string missing = dir.Path("missing.pgp");
+    const std::string unreadable = "不可识别的错误在 PGP 文件.";
+    const std::string checkUsage =
+        "usage: pgptool check [--catalogue FILE] [--json] [--strict] FILE...\n";
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string err; // part of standard error
+    } cases[] = {
+        {{"normalize", broken}, 1, unreadable},
+        {{"list", missing}, 1, unreadable},
+        {{"normalize", "--import", broken, good}, 1, unreadable},
+        {{},
+         2,
+         "pgptool: no command given\nusage: pgptool normalize [--export] [--import FILE]... "
+         "[-o OUT [--backup]] FILE\n       pgptool list [--import FILE]... FILE\n"
+         "       pgptool locate [-v]\n       pgptool catalogue [FILE]\n       " +
+             checkUsage.substr(7)},
+        {{"frobnicate", good}, 2, "unknown command 'frobnicate'\nusage:"},
+        {{"normalize"}, 2, "no FILE given\nusage:"},
+        {{"normalize", good, good}, 2, "more than one FILE given\nusage:"},
+        {{"list", "--export", good}, 2, "unknown option '--export'\nusage:"},
+        {{"normalize", "--import=" + good, good}, 2, "unknown option '--import="},
+        {{"normalize", "-o"}, 2, "-o needs a file\nusage:"},
+        {{"normalize", good, "extra", "-o"}, 2, "more than one FILE given\n"},
+        {{"normalize", "--backup", good}, 2, "--backup needs -o OUT\nusage:"},
+        {{"normalize", "--export", "--backup", "-o", missing, good},
+         2,
+         "an export keeps no backup"},
+        {{"locate", "-vv"}, 2, "unknown argument '-vv'\nusage:"},
+        {{"catalogue", "-x", "-y"}, 2, "more than one FILE given\nusage:"},
+        {{"catalogue", dir.Path("none.pgc")}, 1, "none.pgc: no such catalogue file\n"},
+        {{"check", good}, 0, ""},
+        {{"check", warned}, 0, ""},
+        {{"check", "--strict", warned}, 1, ""},
+        {{"check", good, broken}, 1, ""},
+        {{"check", missing, good},
+         2,
+         "missing.pgp: cannot read the file: File not found (error 53)"},
+        {{"check", "--strict", broken, missing}, 2, "cannot read the file"},
+        {{"check", "--catalogue", dir.Path("none.pgc"), good}, 2, "no such catalogue file"},
+        {{"check"}, 2, "pgptool: no FILE given\n" + checkUsage},
+        {{"check", "--frobnicate", good},
+         2,
+         "pgptool: unknown option '--frobnicate'\n" + checkUsage},
+        {{"check", good, "--catalog"}, 2, "pgptool: --catalogue needs a file\n" + checkUsage},
+        {{"list", good, "--help"}, 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        const ProgramRun run = Pgptool(c.args);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+        if (c.err.find("usage:") != std::string::npos) {
+            EXPECT_EQ(run.out, "");
+        }
+    }
+    // A good file is still reported beside a missing one.
+    EXPECT_NE(Pgptool({"check", missing, good}).out.find(good + ": 1 alias and"),
+              std::string::npos);
+}
+
+TEST(Pgptool, CheckPrintsFindingsLikeACompilerOrAsJson) {
+    TempDir dir;
+    const std::string catalogue = dir.Write("my.pgc", "COPY\r\n");
+    const std::string file = dir.Write("t.pgp", "CP,*COPY\r\nX,*FOO\r\n");
+    const ProgramRun run = Pgptool({"check", "--catalogue", catalogue, file});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(Lines(run.out),
+              (std::vector<std::string>{
+                  file + ":1: note: read as UTF-8; a save writes it back the same way [encoding]",
+                  file + ":2: warning: the alias \"X\" runs \"FOO\", which is not in the command "
+                         "catalogue [unknown-command]",
+                  file + ": 2 aliases and 0 shell commands read; 0 errors, 1 warning, 1 note",
+              }));
+
+    // Every text escaped as JSON wants it; an unreadable file says why.
+    const std::string odd = dir.Write("e.pgp", "\tA\"B\\C\x01,*X\r\n");
+    const ProgramRun json =
+        Pgptool({"check", "--json", "--catalogue", dir.Write("x.pgc", "X"), odd, dir.Path("no")});
+    EXPECT_EQ(json.status, 2) << json.err;
+    EXPECT_EQ(json.out,
+              "{\"files\": [\n  {\"file\": \"" + Json(odd) +
+                  "\", \"readable\": true, \"aliases\": 0, \"shells\": 0, \"errors\": 0, "
+                  "\"warnings\": 1, \"notes\": 1, \"findings\": [\n    {\"file\": \"" +
+                  Json(odd) +
+                  "\", \"line\": 1, \"level\": \"note\", \"code\": \"encoding\", \"message\": "
+                  "\"read as UTF-8; a save writes it back the same way\", \"fields\": "
+                  "{\"charset\": \"UTF-8\", \"byteOrderMark\": false}},\n    {\"file\": \"" +
+                  Json(odd) +
+                  "\", \"line\": 1, \"level\": \"warning\", \"code\": \"control-first\", "
+                  "\"message\": \"the line begins with a tab, so the editor drops it without a "
+                  "word: \\\"\\\\tA\\\\\\\"B\\\\\\\\C\\\\x01,*X\\\"\", \"fields\": {\"text\": "
+                  "\"\\tA\\\"B\\\\C\\u0001,*X\"}}\n  ]},\n  {\"file\": \"" +
+                  Json(dir.Path("no")) +
+                  "\", \"readable\": false, \"reason\": \"File not found (error 53)\", "
+                  "\"findings\": []}\n]}\n");
+}
+
+// What check says about a file, by finding code, with the summary's counts.
+struct Checked {
+    int status = -1;
+    int entries = 0;
+    int errors = 0;
+    std::map<std::string, int> codes;
+    int Code(const std::string& name) const {
+        const auto found = codes.find(name);
+        return found == codes.end() ? 0 : found->second;
+    }
+};
+
+Checked CheckFile(const std::string& file) {
+    const ProgramRun run = Pgptool({"check", file});
+    Checked checked;
+    checked.status = run.status;
+    const std::regex finding("^.*:[0-9]+: (error|warning|note): .* \\[([a-z-]+)\\]$");
+    const std::regex summary("^.*: ([0-9]+) alias(es)? and ([0-9]+) shell commands? read; "
+                             "([0-9]+) errors?, [0-9]+ warnings?, [0-9]+ notes?$");
+    bool summarised = false;
+    for (const std::string& line : Lines(run.out)) {
+        std::smatch m;
+        if (std::regex_match(line, m, finding)) {
+            ++checked.codes[m[2]];
+        } else if (std::regex_match(line, m, summary)) {
+            checked.entries = std::stoi(m[1]) + std::stoi(m[3]);
+            checked.errors = std::stoi(m[4]);
+            summarised = true;
+        } else {
+            ADD_FAILURE() << "not a finding: " << line;
+        }
+    }
+    EXPECT_TRUE(summarised) << run.out << run.err;
+    return checked;
+}
+
+TEST(Pgptool, CheckAgreesWithListAndNormalize) {
+    int files = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(DataPath(""))) {
+        if (!entry.is_regular_file())
+            continue;
+        const std::string file = entry.path().string();
+        SCOPED_TRACE(file);
+        ++files;
+        const Checked checked = CheckFile(file);
+        EXPECT_EQ(checked.status, checked.errors > 0 ? 1 : 0);
+        const ProgramRun list = Pgptool({"list", file});
+        const ProgramRun normalize = Pgptool({"normalize", file});
+        if (checked.errors > 0) {
+            // The error ends the read, and so list and normalize.
+            EXPECT_EQ(list.status, 1);
+            EXPECT_EQ(normalize.status, 1);
+            EXPECT_NE(list.err.find("不可识别的错误在 PGP 文件."), std::string::npos);
+            continue;
+        }
+        ASSERT_EQ(list.status, 0) << list.err;
+        ASSERT_EQ(normalize.status, 0) << normalize.err;
+        // Every entry read is a row, but those removed and those without a name.
+        const std::vector<std::string> rows = Lines(list.out);
+        EXPECT_EQ(static_cast<int>(rows.size()), checked.entries -
+                                                     checked.Code("duplicate-removed") -
+                                                     checked.Code("unnamed-alias"));
+        // The rows named "---" are those the pass marked and those so named in
+        // the file; a save writes all the others, one line each.
+        const auto dashes = std::count_if(rows.begin(), rows.end(), [](const std::string& row) {
+            return row.find("\t---\t") != std::string::npos;
+        });
+        EXPECT_EQ(dashes, checked.Code("duplicate-marked") + checked.Code("dashes-name"));
+        const std::vector<std::string> saved = Lines(normalize.out);
+        EXPECT_EQ(std::count_if(
+                      saved.begin(), saved.end(),
+                      [](const std::string& line) { return line.find(',') != std::string::npos; }),
+                  static_cast<long>(rows.size()) - dashes);
+    }
+    EXPECT_GE(files, 6);
+}
+
+TEST(Pgptool, ListsTheRowsAfterImportAndDuplicatePass) {
     TempDir dir;
     const std::string doc = dir.Write("doc.pgp", "CP,*COPY\r\nS,  DIR , 8 ,*Files: ,\r\n");
     const std::string more = dir.Write("more.pgp", "cp,*CHKDSK\r\nL,*LINE\r\n");
@@ -40,60 +229,24 @@ TEST(Pgptool, ListShowsTheRowsAfterImportAndDuplicatePass) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "alias\t---\tCOPY\nalias\tCP\tCHKDSK\nalias\tL\tLINE\n"
                        "shell\tS\tDIR\t8\tFiles:\n");
-    // The duplicates message of the import reaches standard error.
-    EXPECT_NE(run.err.find("发现副本"), std::string::npos);
+    // The duplicates message of the import reaches standard error, as one line.
+    EXPECT_NE(run.err.find("pgptool: 发现副本: 这个导入文件包含相同的热键."), std::string::npos);
 }
 
-TEST(Pgptool, ExitCodes) {
+TEST(Pgptool, PrintsWhatItWritesSafelyWithItsBackup) {
     TempDir dir;
-    const std::string good = dir.Write("good.pgp", "CP,*COPY\r\n");
-    struct Case {
-        std::string name;
-        std::vector<std::string> args;
-        int status;
-        std::string err; // part of standard error
-    };
-    const std::vector<Case> cases = {
-        {"unreadable file",
-         {"normalize", DataPath("broken-two-commas.pgp")},
-         1,
-         "不可识别的错误在 PGP 文件."},
-        {"missing file", {"list", dir.Path("missing.pgp")}, 1, "不可识别的错误在 PGP 文件."},
-        {"broken import",
-         {"normalize", "--import", DataPath("broken-two-commas.pgp"), good},
-         1,
-         "不可识别的错误在 PGP 文件."},
-        {"no command", {}, 2, "usage:"},
-        {"unknown command", {"frobnicate", good}, 2, "usage:"},
-        {"no file", {"normalize"}, 2, "usage:"},
-        {"unknown option", {"list", "--export", good}, 2, "usage:"},
-        {"backup without -o", {"normalize", "--backup", good}, 2, "usage:"},
-        {"help", {"--help"}, 0, ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const ProgramRun run = Pgptool(c.args);
-        EXPECT_EQ(run.status, c.status);
-        EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
-        if (c.status != 0) {
-            EXPECT_TRUE(run.out.empty());
-        }
-    }
-}
-
-TEST(Pgptool, WritesTheOutputFileSafelyWithItsBackup) {
-    TempDir dir;
+    const Environment epoch = {{"SOURCE_DATE_EPOCH", "1795857245"}};
     const std::string doc = dir.Write("vtrm.pgp", "; mine\r\nCP,*COPY\r\n");
-    const ProgramRun run = Pgptool({"normalize", "-o", doc, "--backup", doc});
-    ASSERT_EQ(run.status, 0) << run.err;
+    const ProgramRun printed = Pgptool({"normalize", doc}, epoch);
+    ASSERT_EQ(Pgptool({"normalize", "-o", doc, "--backup", doc}, epoch).status, 0);
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"vtrm.pgp", "备份        vtrm.pgp"}));
     EXPECT_EQ(dir.Read("备份        vtrm.pgp"), "; mine\r\nCP,*COPY\r\n\r\n");
-    EXPECT_NE(dir.Read("vtrm.pgp").find("CP,        *COPY\r\n"), std::string::npos);
-    EXPECT_TRUE(run.err.empty()) << run.err; // no host was asked
+    EXPECT_EQ(dir.Read("vtrm.pgp"), printed.out);
+    EXPECT_TRUE(printed.err.empty()) << printed.err; // no host was asked
 
     const ProgramRun exported = Pgptool({"normalize", "--export", "-o", dir.Path("out.pgp"), doc});
     ASSERT_EQ(exported.status, 0) << exported.err;
-    EXPECT_NE(dir.Read("out.pgp").find("NICKMAKER"), std::string::npos);
+    EXPECT_EQ(dir.Read("out.pgp"), Pgptool({"normalize", "--export", doc}).out);
 
     // File names outside ASCII and outside the system code page arrive whole.
     const std::string office = dir.Write("办公室 한 aliases.pgp", "L,*LINE\r\n");
@@ -105,10 +258,6 @@ TEST(Pgptool, WritesTheOutputFileSafelyWithItsBackup) {
     EXPECT_EQ(failed.status, 1) << failed.err;
     EXPECT_NE(failed.err.find("这个路径不存在."), std::string::npos) << failed.err;
 }
-
-} // namespace
-
-namespace {
 
 TEST(Pgptool, LocatesTheSampleHostsFileAndListsACatalogue) {
     TempDir empty;
@@ -124,9 +273,8 @@ TEST(Pgptool, LocatesTheSampleHostsFileAndListsACatalogue) {
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.out, "");
 #endif
-
     const ProgramRun names =
-        Pgptool({"catalogue", empty.Write("my.pgc", "// mine\r\nLINE,line\r\nARC\r\n\"A,B\"\r\n")});
+        Pgptool({"catalog", empty.Write("my.pgc", "// mine\r\nLINE,line\r\nARC\r\n\"A,B\"\r\n")});
     EXPECT_EQ(names.status, 0) << names.err;
     EXPECT_EQ(names.out, "LINE\nARC\nA,B\n");
     // The catalogue beside the program, with its office list.

@@ -1,53 +1,47 @@
-// The main window driven as a user drives it, offscreen, with every box,
-// dialog and setting answered through the seams' doubles.
-#include "tests/support/Doubles.h"
-
-#include "host/FileIo.h"
-#include "host/SettingsStore.h"
+// The main window and its entry dialogs driven as a user drives them,
+// offscreen. What the core decides is tested in the core; here, that each
+// control reaches it and that the lists follow the rows.
 #include "tests/ui/UiHarness.h"
-#include "ui/frmAlias.h"
 
 #include <QAbstractItemModelTester>
-#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QHeaderView>
 #include <QLabel>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTest>
-#include <QTreeView>
-
-#include <gtest/gtest.h>
+#include <QListWidget>
 
 using namespace nm;
 using namespace nm::test;
 
 namespace {
 
-const std::string Changed = "你改变了这个配置文件. 你想保存这些改变吗?";
+using Rows = std::vector<std::string>;
 
-TEST(FrmAlias, StartUpLoadsTheHostsFile) {
-    Editor e("CP,*COPY\r\nCP,*COPY\r\nL,*LINE\r\nS,DIR,8,*Files:,\r\n");
+TEST(FrmAlias, StartUpShowsTheHostsFileAndTheMenusReachTheirCommands) {
+    Editor e;
     e.Load();
-    EXPECT_EQ(e.Rows(AliasList), (std::vector<std::string>{"CP=2", "L=1"}));
-    EXPECT_EQ(e.Rows(ShellList), std::vector<std::string>{"S=1"});
-    EXPECT_EQ(e.M().CurrentFile, e.hostFile);
-    EXPECT_EQ(e.M().CurrentFileTitle, "");
-    EXPECT_EQ(e.Caption(), "Vectrom 热键编辑器");
-    EXPECT_EQ(e.M().FileChanged, 0); // although the duplicate pass removed a row
-    EXPECT_FALSE(e.Get("cmdApply")->isEnabled());
-    EXPECT_FALSE(e.Get<QAction>("mnuFileSave")->isEnabled());
-    EXPECT_TRUE(e.Get<QCheckBox>("chkConfirm")->isChecked());
+    EXPECT_EQ(e.window->windowTitle(), "Vectrom 热键编辑器");
+    EXPECT_EQ(e.List(ShellList)->model()->index(0, 3).data(), "Files:");
+    EXPECT_EQ(e.List(AliasList)->model()->rowCount(), 2);
+    EXPECT_FALSE(e.Enabled("cmdApply") || e.Get<QAction>("mnuFileSave")->isEnabled());
+    EXPECT_EQ(e.Get("cmdCancel")->text(), "关闭");
     EXPECT_TRUE(e.Get("cmdAdd_0")->isDefault());
-    EXPECT_EQ(e.window->Catalogue(), (std::vector<std::string>{"LINE", "COPY"}));
-    EXPECT_TRUE(e.dialogs.calls.empty());
-    EXPECT_TRUE(e.prompter.shown.empty());
-    EXPECT_FALSE(e.prompter.busy);
-    QAbstractItemModelTester tester(e.window->models[ShellList],
-                                    QAbstractItemModelTester::FailureReportingMode::Warning);
-    EXPECT_EQ(e.window->models[ShellList]->data(e.window->models[ShellList]->index(0, 3)),
-              QString("Files:"));
+    EXPECT_EQ(e.window->Catalogue(), (Rows{"LINE", "COPY"}));
+    EXPECT_TRUE(e.dialogs.calls.empty() && e.prompter.shown.empty() && !e.prompter.busy);
+    // Print, help and about from their menu commands.
+    e.Trigger("mnuFilePrint");
+    EXPECT_EQ(e.printer.Count("E"), 1u);
+    EXPECT_FALSE(e.Get<QWidget>("frmPrinting")->isVisible());
+    EXPECT_EQ(e.Get<QLabel>("lblPrinting")->text(), "打印       ...");
+    e.Trigger("mnuHelpSearch");
+    EXPECT_EQ(e.help.requests, (std::vector<HelpRequest>{{"ALIAS.HLP", "NICKMAKER", 257}}));
+    e.script.steps = {[&](QDialog& d) {
+        EXPECT_EQ(d.findChild<QLabel*>("lblVersion")->text(), "版本      4.1.0");
+        // Centred over the main window.
+        EXPECT_LE((d.geometry().center() - e.window->geometry().center()).manhattanLength(), 4);
+        Click(d, "cmdOk");
+    }};
+    e.script.Run([&] { e.Trigger("mnuHelpAbout"); });
+    EXPECT_EQ(e.window->findChild<QDialog*>("frmAbout"), nullptr); // unloaded
 }
 
 TEST(FrmAlias, StartUpWithoutAHostFileOffersTheOpenDialog) {
@@ -56,100 +50,148 @@ TEST(FrmAlias, StartUpWithoutAHostFileOffersTheOpenDialog) {
     e.Load();
     ASSERT_EQ(e.dialogs.calls.size(), 1u);
     EXPECT_EQ(e.dialogs.calls[0].filter, "Vectrom Program Parameter Files |*.pgp");
-    EXPECT_EQ(e.dialogs.calls[0].fileName, "");
-    EXPECT_EQ(e.Rows(AliasList).size(), 1u);
-    EXPECT_EQ(e.Caption(), "mine.pgp - Vectrom 热键编辑器");
-    EXPECT_EQ(e.M().FileChanged, 0);
-    EXPECT_EQ(e.prompter.shown.size(), 0u);
+    EXPECT_EQ(e.List(AliasList)->model()->rowCount(), 1);
+    EXPECT_EQ(e.window->windowTitle(), "mine.pgp - Vectrom 热键编辑器");
 }
 
 TEST(FrmAlias, ConfirmOptionIsReadAndStoredUnderItsExactNames) {
     const auto key =
         std::tuple{"Tessaron 应用软件" + std::string(8, ' '),
                    "Vectrom 热键编辑器" + std::string(7, ' '), "确认" + std::string(5, ' ')};
-    struct Case {
-        std::optional<std::string> stored;
-        bool checked;
-    };
-    for (const Case& c :
-         std::vector<Case>{{std::nullopt, true}, {"0", false}, {"1", true}, {"yes", true}}) {
-        SCOPED_TRACE(c.stored.value_or("none"));
+    for (const auto& [stored, checked] : std::vector<std::pair<std::optional<std::string>, bool>>{
+             {std::nullopt, true}, {"0", false}, {"1", true}, {"yes", true}}) {
         Editor e;
-        if (c.stored)
-            e.settings.values[key] = *c.stored;
+        if (stored)
+            e.settings.values[key] = *stored;
         e.Load();
-        QCheckBox* confirm = e.Get<QCheckBox>("chkConfirm");
-        EXPECT_EQ(confirm->isChecked(), c.checked);
-        confirm->setChecked(!c.checked);
-        e.window->mnuFileExit_Click();
+        auto* confirm = e.Get<QCheckBox>("chkConfirm");
+        EXPECT_EQ(confirm->isChecked(), checked) << stored.value_or("none");
+        confirm->setChecked(!checked);
+        e.Trigger("mnuFileExit");
         EXPECT_EQ(e.exits, 1);
-        EXPECT_EQ(e.settings.values[key], c.checked ? "0" : "1");
+        EXPECT_EQ(e.settings.values[key], checked ? "0" : "1");
     }
 }
 
-// The keys of a list run the commands of its page; the buttons and the
-// caption follow the document.
-TEST(FrmAlias, KeysOnTheListRemoveAndEdit) {
+// Delete and space on a list run the page's Remove and Edit; the commands
+// and the Cancel caption follow the document; closing the frame asks as
+// Exit does.
+TEST(FrmAlias, KeysOnTheListRemoveAndEditAndTheFrameAsksBeforeClosing) {
     Editor e("CP,*COPY\r\nE,*ERASE\r\nL,*LINE\r\n");
     e.Load();
-    EXPECT_EQ(e.Get("cmdCancel")->text().toStdString(), "关闭");
-    e.window->SelectListItem(1, AliasList);
-    e.Press(AliasList, Qt::Key_Delete); // Yes to the question
-    EXPECT_EQ(e.prompter.shown.back().title, "删除热键" + std::string(9, ' ') + "CP?");
-    EXPECT_EQ(e.Rows(AliasList), (std::vector<std::string>{"E=2", "L=1"}));
-    EXPECT_TRUE(e.Get("cmdApply")->isEnabled());
-    EXPECT_TRUE(e.Get<QAction>("mnuFileSave")->isEnabled());
-    EXPECT_EQ(e.Get("cmdCancel")->text().toStdString(), "中止");
+    e.ClickRow(AliasList, 0);
+    e.Key(AliasList, Qt::Key_Delete); // Yes to the question
+    EXPECT_EQ(RowTexts(e.M(), AliasList), (Rows{"E|ERASE", "L|LINE"}));
+    EXPECT_TRUE(e.Enabled("cmdApply") && e.Get<QAction>("mnuFileSave")->isEnabled());
+    EXPECT_EQ(e.Get("cmdCancel")->text(), "中止");
     // The row below took the removed one's place: space edits it.
     e.script.steps = {Type("EE", "ERASE")};
-    e.script.Run([&] { e.Press(AliasList, Qt::Key_Space); });
-    EXPECT_EQ(e.Rows(AliasList), (std::vector<std::string>{"EE=2", "L=1"}));
+    e.script.Run([&] { e.Key(AliasList, Qt::Key_Space); });
+    EXPECT_EQ(RowTexts(e.M(), AliasList), (Rows{"EE|ERASE", "L|LINE"}));
+    for (const Answer answer : {Answer::Cancel, Answer::No}) {
+        e.prompter.answers = {answer}; // to saving the changes
+        QCloseEvent close;
+        QApplication::sendEvent(e.window.get(), &close);
+        EXPECT_EQ(e.window->isVisible(), answer == Answer::Cancel);
+        EXPECT_EQ(e.exits, answer == Answer::No ? 1 : 0);
+    }
 }
 
-TEST(FrmAlias, ClosingFromTheFrameAsksAsExitDoes) {
-    Editor e;
-    e.Load();
-    e.M().FileChanged = 1;
-    e.prompter.answers = {Answer::Cancel};
-    QCloseEvent close;
-    QApplication::sendEvent(e.window.get(), &close);
-    EXPECT_FALSE(close.isAccepted());
-    EXPECT_EQ(e.prompter.shown.back().text, Changed);
-    EXPECT_EQ(e.exits, 0);
-    e.prompter.answers = {Answer::No};
-    QApplication::sendEvent(e.window.get(), &close);
-    EXPECT_EQ(e.exits, 1);
-}
-
+// A click on the sorted column flips the direction; another column keeps it.
+// The selected row stays selected.
 TEST(FrmAlias, ColumnClicksSortAndFlip) {
     Editor e("B,*A\r\nA,*C\r\nC,*B\r\n");
     e.Load();
-    const auto names = [&] {
-        std::string out;
-        for (std::size_t i = 0; i < e.M().Lists[AliasList].Count(); ++i)
-            out += e.M().Lists[AliasList].At(i).text;
-        return out;
-    };
-    EXPECT_EQ(names(), "ABC");
-    e.window->lvwAlias_ColumnClick(AliasList, 0);
-    EXPECT_EQ(names(), "CBA");
-    e.window->lvwAlias_ColumnClick(AliasList, 1); // keeps the direction
-    EXPECT_EQ(names(), "ACB");
-    e.window->lvwAlias_ColumnClick(AliasList, 1);
-    EXPECT_EQ(names(), "BCA");
-    EXPECT_EQ(e.window->lvwAlias[0]->header()->sortIndicatorSection(), 1);
+    e.ClickRow(AliasList, 1);
+    for (const auto& [column, shown, selected] : std::vector<std::tuple<int, std::string, int>>{
+             {0, "CBA", 1}, {1, "ACB", 2}, {1, "BCA", 0}}) {
+        e.ClickColumn(AliasList, column);
+        EXPECT_EQ(e.Shown(AliasList), shown);
+        EXPECT_EQ(e.SelectedRow(AliasList), selected);
+        EXPECT_EQ(e.List(AliasList)->header()->sortIndicatorSection(), column);
+    }
 }
 
-TEST(FrmAlias, TabSwitchEnablesOnlyTheShownPage) {
+// Single edits reach the views row by row; only a new document resets them.
+TEST(FrmAlias, ListsFollowSingleEditsRowByRow) {
+    Editor e("S,DIR,8,*Files:,\r\nH,ODD,x9,,\r\n");
+    e.Load();
+    e.ShowPage(ShellList);
+    QAbstractItemModel* model = e.List(ShellList)->model();
+    QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    Rows log;
+    const auto row = [&](const char* what, int first) {
+        log.push_back(what + std::to_string(first));
+    };
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, [&](auto, int r) { row("+", r); });
+    QObject::connect(model, &QAbstractItemModel::rowsRemoved, [&](auto, int r) { row("-", r); });
+    QObject::connect(model, &QAbstractItemModel::dataChanged, [&](auto i) { row("=", i.row()); });
+    QObject::connect(model, &QAbstractItemModel::layoutChanged, [&] { log.push_back("moved"); });
+    QObject::connect(model, &QAbstractItemModel::modelReset, [&] { log.push_back("reset"); });
+    // A redefinition marks the old row, which moves to the top, and adds the new one.
+    e.script.steps = {Type("S", "DIR", "9", "Files:")};
+    e.script.Run([&] { e.Click("cmdAdd_1"); });
+    EXPECT_EQ(RowTexts(e.M(), ShellList),
+              (Rows{"---|DIR|8|Files:", "H|ODD|x9|", "S|DIR|9|Files:"}));
+    EXPECT_EQ(e.SelectedRow(ShellList), 2);
+    e.Key(ShellList, Qt::Key_Delete);
+    e.ClickColumn(ShellList, 1);
+    e.prompter.answers = {Answer::No}; // to saving the changes
+    e.Trigger("mnuFileNew");
+    EXPECT_EQ(log, (Rows{"moved", "=0", "+2", "-2", "moved", "reset"}));
+}
+
+// A refused entry keeps the dialog open; a new command joins the catalogue
+// and the dialog's list; an edit shows the row with its name selected.
+TEST(EntryDialogs, AliasAddsEditsAndOffersTheCatalogue) {
     Editor e;
     e.Load();
-    e.Get<QTabWidget>("tbsMain")->setCurrentIndex(1);
-    EXPECT_EQ(e.window->CurrentTabIndex(), 1);
-    for (const char* name : {"cmdAdd_0", "cmdEdit_0", "cmdRemove_0", "cmdEdit_1", "cmdRemove_1"})
-        EXPECT_FALSE(e.Get(name)->isEnabled()) << name;
-    EXPECT_TRUE(e.Get("cmdAdd_1")->isEnabled());
-    EXPECT_EQ(e.window->lvwAlias[0]->focusPolicy(), Qt::NoFocus);
-    EXPECT_EQ(e.window->lvwAlias[1]->focusPolicy(), Qt::StrongFocus);
+    e.prompter.answers = {Answer::OK, Answer::Yes, Answer::No, Answer::Yes};
+    e.script.steps = {[](QDialog& d) {
+                          EXPECT_EQ(d.windowTitle(), "新建命令热键");
+                          Type("X", "")(d);
+                          EXPECT_TRUE(d.isVisible());
+                      },
+                      Type("cp", "CHKDSK"),
+                      [](QDialog& d) {
+                          EXPECT_EQ(Field(d, "txtAlias")->selectedText(), "cp");
+                          Click(d, "cmdOK");
+                      }};
+    e.script.Run([&] { e.Trigger("mnuEditAdd"); });
+    EXPECT_EQ(RowTexts(e.M(), AliasList), (Rows{"CP|CHKDSK", "L|LINE"}));
+    EXPECT_EQ(e.dir.Read("alias.pgc"), "\"LINE\"\r\n\"COPY\"\r\n\"CHKDSK\"\r\n");
+    EXPECT_EQ(e.Get<QListWidget>("cmbRepList")->item(0)->text(), "CHKDSK");
+    e.ClickRow(AliasList, 1);
+    e.script.steps = {[](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), "编辑命令热键");
+        EXPECT_EQ(Field(d, "txtAlias")->selectedText(), "L");
+        EXPECT_EQ(Field(d, "cmbRep")->text(), "LINE");
+        Click(d, "cmdCancel");
+    }};
+    e.script.Run([&] { e.Trigger("mnuEditEdit"); });
+    EXPECT_EQ(RowTexts(e.M(), AliasList), (Rows{"CP|CHKDSK", "L|LINE"}));
+}
+
+TEST(EntryDialogs, ShellShowsFlagsOutsideTheChoicesAndStartsAgainAtZero) {
+    Editor e("S,DIR,8,*Files:,\r\nH,ODD,x9,,\r\n");
+    e.Load();
+    e.ShowPage(ShellList);
+    e.ClickRow(ShellList, 0);
+    const auto flags = [](QDialog& d, int count, const char* shown) {
+        EXPECT_EQ(d.findChild<QComboBox*>("comboFlag")->count(), count);
+        EXPECT_EQ(d.findChild<QComboBox*>("comboFlag")->currentText(), shown);
+    };
+    e.script.steps = {[&](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), "编辑外部命令");
+        flags(d, 17, "x9");
+        Field(d, "txtPrompt")->setText("Why:");
+        Click(d, "cmdOK");
+    }};
+    e.script.Run([&] { e.Trigger("mnuEditEdit"); });
+    e.script.steps = {[&](QDialog& d) { flags(d, 16, "0"); }, Type("NP", "NOTEPAD", "1", "File:")};
+    e.script.Run([&] { e.Click("cmdAdd_1"); });
+    EXPECT_EQ(RowTexts(e.M(), ShellList),
+              (Rows{"H|ODD|x9|Why:", "NP|NOTEPAD|1|File:", "S|DIR|8|Files:"}));
 }
 
 } // namespace

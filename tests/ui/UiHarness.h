@@ -1,27 +1,29 @@
-// The editor window on a host made in a temporary folder, with every box,
-// dialog and setting answered through the seams' doubles, and a script that
-// fills and confirms the entry dialogs as a user would.
+// The editor window on a host made in a temporary folder, driven by its
+// controls' names as a user drives it: every box, dialog and setting is
+// answered through the seams' doubles, and a script fills and confirms the
+// entry dialogs.
 #pragma once
 
 #include "tests/support/Doubles.h"
 
-#include "host/SettingsStore.h"
+#include "host/MemoryRegistry.h"
 #include "ui/frmAlias.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <filesystem>
-#include <functional>
 
 namespace nm::test {
 
@@ -32,54 +34,41 @@ public:
     std::deque<Step> steps;
 
     void Run(const std::function<void()>& action) {
-        Schedule();
+        Poll();
         action();
         EXPECT_TRUE(steps.empty()) << steps.size() << " dialog steps were not used";
         steps.clear();
     }
 
 private:
-    void Schedule() {
-        QTimer::singleShot(0, [this] { Tick(); });
-    }
-    void Tick() {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog) {
-            if (!steps.empty())
-                Schedule();
-            return;
-        }
-        if (steps.empty()) {
-            ADD_FAILURE() << "a dialog was left open: " << dialog->objectName().toStdString();
-            dialog->hide();
-            return;
-        }
-        const Step step = steps.front();
-        steps.pop_front();
-        step(*dialog);
-        if (dialog->isVisible() || !steps.empty())
-            Schedule();
+    void Poll() {
+        QTimer::singleShot(0, [this] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog && steps.empty()) {
+                ADD_FAILURE() << "a dialog was left open: " << dialog->objectName().toStdString();
+                dialog->hide();
+                return;
+            }
+            if (dialog) {
+                const Step step = steps.front();
+                steps.pop_front();
+                step(*dialog);
+            }
+            if (!steps.empty() || (dialog && dialog->isVisible()))
+                Poll();
+        });
     }
 };
 
-inline void SetText(QDialog& d, const char* name, const std::string& text) {
-    if (auto* edit = d.findChild<QLineEdit*>(name))
-        edit->setText(QString::fromStdString(text));
-    else if (auto* combo = d.findChild<QWidget*>(name))
-        combo->findChild<QLineEdit*>()->setText(QString::fromStdString(text));
-    else
-        ADD_FAILURE() << "no field " << name;
+// The text field of a dialog: a line edit, or the one inside a combo box.
+inline QLineEdit* Field(QDialog& d, const char* name) {
+    auto* widget = d.findChild<QWidget*>(name);
+    auto* edit = qobject_cast<QLineEdit*>(widget);
+    return edit ? edit : widget->findChild<QLineEdit*>();
 }
 
-inline std::string Text(QDialog& d, const char* name) {
-    if (auto* edit = d.findChild<QLineEdit*>(name))
-        return edit->text().toStdString();
-    if (auto* combo = d.findChild<QComboBox*>(name))
-        return combo->currentText().toStdString();
-    if (auto* box = d.findChild<QWidget*>(name))
-        return box->findChild<QLineEdit*>()->text().toStdString();
-    ADD_FAILURE() << "no field " << name;
-    return {};
+inline void Click(QDialog& d, const char* button) {
+    d.findChild<QPushButton*>(button)->click();
 }
 
 // Types an entry into the open dialog and presses OK.
@@ -87,22 +76,15 @@ inline DialogScript::Step Type(std::string name, std::string command,
                                std::optional<std::string> flags = std::nullopt,
                                std::string prompt = {}) {
     return [=](QDialog& d) {
-        SetText(d, "txtAlias", name);
-        if (d.objectName() == "frmNewAlias") {
-            SetText(d, "cmbRep", command);
-        } else {
-            SetText(d, "txtCommand", command);
-            if (flags)
-                d.findChild<QComboBox*>("comboFlag")
-                    ->setCurrentText(QString::fromStdString(*flags));
-            SetText(d, "txtPrompt", prompt);
-        }
-        d.findChild<QPushButton*>("cmdOK")->click();
+        Field(d, "txtAlias")->setText(QString::fromStdString(name));
+        const bool alias = d.objectName() == "frmNewAlias";
+        Field(d, alias ? "cmbRep" : "txtCommand")->setText(QString::fromStdString(command));
+        if (flags)
+            d.findChild<QComboBox*>("comboFlag")->setCurrentText(QString::fromStdString(*flags));
+        if (!alias)
+            Field(d, "txtPrompt")->setText(QString::fromStdString(prompt));
+        Click(d, "cmdOK");
     };
-}
-
-inline DialogScript::Step Press(const char* button) {
-    return [=](QDialog& d) { d.findChild<QPushButton*>(button)->click(); };
 }
 
 // The editor on a host whose profile's search list leads to support/vtrm.pgp.
@@ -112,52 +94,69 @@ struct Editor {
     ScriptedFileDialogs dialogs;
     ScriptedHostLink host;
     FixedClock clock;
+    SystemFileSystem files;
     MemorySettingsStore settings;
-    StoredRegistry registry;
+    MemoryRegistry registry;
     RecordingPrinter printer;
     RecordingHelp help;
     DialogScript script;
     std::unique_ptr<frmAlias> window;
-    std::string hostFile;
     int exits = 0;
 
     explicit Editor(const std::string& hostText = "CP,*COPY\r\nL,*LINE\r\nS,DIR,8,*Files:,\r\n") {
         dir.Write("alias.pgc", "\"LINE\"\r\n\"COPY\"\r\n");
         std::filesystem::create_directories(dir.Path("support"));
-        if (!hostText.empty()) {
-            hostFile = dir.Write("support/vtrm.pgp", hostText);
-            const std::string machine = "SOFTWARE\\Tessaron\\Vectrom";
-            registry.SetText(LocalMachine, machine, "CurVer", "R15.0");
-            registry.SetText(LocalMachine, machine + "\\R15.0", "CurVer", "P");
-            registry.SetText(CurrentUser, machine + "\\R15.0\\P\\Profiles", "", "Profile");
-            registry.SetText(CurrentUser, machine + "\\R15.0\\P\\Profiles\\Profile\\General",
-                             "VTRM", dir.Path("missing") + ";" + dir.Path("support"));
-        }
+        if (hostText.empty())
+            return;
+        dir.Write("support/vtrm.pgp", hostText);
+        const std::string machine = "SOFTWARE\\Tessaron\\Vectrom";
+        registry.SetText(LocalMachine, machine, "CurVer", "R15.0");
+        registry.SetText(LocalMachine, machine + "\\R15.0", "CurVer", "P");
+        registry.SetText(CurrentUser, machine + "\\R15.0\\P\\Profiles", "", "Profile");
+        registry.SetText(CurrentUser, machine + "\\R15.0\\P\\Profiles\\Profile\\General", "VTRM",
+                         dir.Path("missing") + ";" + dir.Path("support"));
     }
 
     void Load() {
         window = std::make_unique<frmAlias>(
-            EditorServices{prompter, dialogs, host, clock, settings, printer, help,
+            EditorServices{prompter, dialogs, host, clock, files, settings, printer, help,
                            HostContext{prompter, registry, dir.Path(""), ""}, [this] { ++exits; }});
         window->Form_Load();
     }
     Main& M() { return window->State(); }
-    std::string Caption() const { return window->windowTitle().toStdString(); }
-    template <typename T = QPushButton> T* Get(const char* name) {
+    template <typename T = QPushButton> T* Get(const QString& name) {
         T* widget = window->findChild<T*>(name);
-        EXPECT_NE(widget, nullptr) << name;
+        EXPECT_NE(widget, nullptr) << name.toStdString();
         return widget;
     }
-    std::vector<std::string> Rows(int page) {
-        std::vector<std::string> rows;
-        const EntryTable& table = M().Lists[static_cast<std::size_t>(page)];
-        for (std::size_t i = 0; i < table.Count(); ++i)
-            rows.push_back(table.At(i).text + "=" + std::to_string(table.At(i).key));
-        return rows;
+    bool Enabled(const char* name) { return Get<QWidget>(name)->isEnabled(); }
+    void Click(const char* button) { Get(button)->click(); }
+    void Trigger(const char* action) { Get<QAction>(action)->trigger(); }
+    void ShowPage(int page) { Get<QTabWidget>("tbsMain")->setCurrentIndex(page); }
+    QTreeView* List(int page) { return Get<QTreeView>("lvwAlias_" + QString::number(page)); }
+    // A click on a row (0-based) of a page's list, a key pressed on it, a
+    // click on a column's header.
+    void ClickRow(int page, int row) {
+        QTreeView* list = List(page);
+        const QRect place = list->visualRect(list->model()->index(row, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, place.center());
     }
-    void Press(int page, int key) {
-        QTreeView* list = window->lvwAlias[static_cast<std::size_t>(page)];
-        QTest::keyClick(list, static_cast<Qt::Key>(key));
+    void Key(int page, Qt::Key key) { QTest::keyClick(List(page), key); }
+    void ClickColumn(int page, int column) {
+        QHeaderView* header = List(page)->header();
+        const QPoint place(header->sectionViewportPosition(column) + 4, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, place);
+    }
+    // The names shown in a page's list, from the top.
+    std::string Shown(int page) {
+        std::string names;
+        for (int row = 0; row < List(page)->model()->rowCount(); ++row)
+            names += List(page)->model()->index(row, 0).data().toString().toStdString();
+        return names;
+    }
+    int SelectedRow(int page) {
+        const QModelIndexList rows = List(page)->selectionModel()->selectedRows();
+        return rows.isEmpty() ? -1 : rows.first().row();
     }
 };
 

@@ -1,10 +1,6 @@
 // The host link against a host registered and running in the system's
-// running-object table: the request it makes, and what the user is told when
-// the host refuses it.
-#include "tests/support/Doubles.h"
-
+// running-object table: the request it makes, and the error a refusal raises.
 #include "host/HostLink.h"
-#include "host/HostNotification.h"
 #include "host/RuntimeError.h"
 #include "host/Win32.h"
 
@@ -13,11 +9,12 @@
 #include <ole2.h>
 #include <oleauto.h>
 
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace nm;
-using namespace nm::test;
 
 namespace {
 
@@ -36,38 +33,26 @@ public:
     std::vector<std::wstring> calls; // what was asked of this object
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IDispatch) {
-            *out = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
+        const bool known = iid == IID_IUnknown || iid == IID_IDispatch;
+        *out = known ? static_cast<IDispatch*>(this) : nullptr;
+        return known ? (AddRef(), S_OK) : E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
     ULONG STDMETHODCALLTYPE Release() override { return --references_; } // owned by the test
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return *count = 0, S_OK; }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                                             DISPID* ids) override {
-        if (count != 1)
-            return E_INVALIDARG;
-        if (_wcsicmp(names[0], L"activedocument") == 0 && document_)
-            *ids = 1;
-        else if (_wcsicmp(names[0], L"SetVariable") == 0 && !document_)
-            *ids = 2;
-        else
-            return DISP_E_UNKNOWNNAME;
-        return S_OK;
+        // The application has the document, the document the variables.
+        *ids = count != 1 ? 0
+                          : _wcsicmp(names[0], document_ ? L"activedocument" : L"SetVariable") == 0;
+        return *ids ? S_OK : DISP_E_UNKNOWNNAME;
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params,
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* info, UINT*) override {
-        if (id == 1) {
+        VariantInit(result);
+        if (document_) {
             calls.push_back(L"activedocument");
-            VariantInit(result);
             if (behaviour_ != Behaviour::NoDocument) {
                 result->vt = VT_DISPATCH;
                 result->pdispVal = document_;
@@ -79,21 +64,17 @@ public:
         std::wstring call = L"SetVariable";
         for (UINT i = params->cArgs; i-- > 0;) {
             const VARIANT& arg = params->rgvarg[i];
-            if (arg.vt == VT_BSTR)
-                call += L" BSTR:" + std::wstring(arg.bstrVal);
-            else if (arg.vt == VT_I2)
-                call += L" I2:" + std::to_wstring(arg.iVal);
-            else
-                call += L" vt" + std::to_wstring(arg.vt);
+            call += arg.vt == VT_BSTR
+                        ? L" BSTR:" + std::wstring(arg.bstrVal)
+                        : L" vt" + std::to_wstring(arg.vt) + L":" + std::to_wstring(arg.iVal);
         }
         calls.push_back(call);
-        if (behaviour_ == Behaviour::Refuses) {
-            *info = EXCEPINFO{};
-            info->bstrDescription = SysAllocString(L"The host is busy with a command");
-            info->scode = E_FAIL;
-            return DISP_E_EXCEPTION;
-        }
-        return S_OK;
+        if (behaviour_ != Behaviour::Refuses)
+            return S_OK;
+        *info = EXCEPINFO{};
+        info->bstrDescription = SysAllocString(L"The host is busy with a command");
+        info->scode = E_FAIL;
+        return DISP_E_EXCEPTION;
     }
 
 private:
@@ -136,37 +117,42 @@ private:
 } // namespace
 
 TEST(Win32HostAutomation, TheRunningHostIsAskedToReReadItsFile) {
-    RunningHost host(Behaviour::Accepts);
-    ASSERT_TRUE(host.registered) << "registering the host failed: " << std::hex << host.result;
-    ScriptedPrompter prompter;
-    NotifyHost(prompter, *MakeSystemHostLink(), false);
-    EXPECT_EQ(host.application.calls, std::vector<std::wstring>{L"activedocument"});
-    EXPECT_EQ(host.document.calls, std::vector<std::wstring>{L"SetVariable BSTR:RE-INIT I2:16"});
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].text, "你的 Vectrom 热键被保存并且当前 Vectrom 进程被更新.");
-}
-
-TEST(Win32HostAutomation, AHostThatRefusesIsReportedWithItsOwnWords) {
+    // How the host behaves (none: no host is running), the document's calls,
+    // and the run-time error the request raises (0: none) with the host's
+    // own words when it gave them.
     const struct {
-        Behaviour behaviour;
-        std::string error;
+        std::optional<Behaviour> behaviour;
+        std::vector<std::wstring> calls;
+        std::int32_t number;
+        std::string description;
     } cases[] = {
-        {Behaviour::Refuses, "(Error -2147467259), The host is busy with a command"},
-        {Behaviour::NoDocument, "(Error 91), Object variable or With block variable not set"},
+        {Behaviour::Accepts, {L"SetVariable BSTR:RE-INIT vt2:16"}, 0, ""},
+        {Behaviour::Refuses,
+         {L"SetVariable BSTR:RE-INIT vt2:16"},
+         -2147467259,
+         "The host is busy with a command"},
+        {Behaviour::NoDocument, {}, 91, "Object variable or With block variable not set"},
+        {std::nullopt, {}, 429, ErrorDescription(429)},
     };
     for (const auto& c : cases) {
-        RunningHost host(c.behaviour);
-        ASSERT_TRUE(host.registered) << "registering the host failed: " << std::hex << host.result;
-        ScriptedPrompter prompter;
-        NotifyHost(prompter, *MakeSystemHostLink(), false);
-        ASSERT_EQ(prompter.shown.size(), 1u);
-        EXPECT_EQ(prompter.shown[0].text, "你的改变被保存, 但当前 Vectrom 进程不能更新.\r\n\r\n"
-                                          "请用 Vectrom REINIT 命令更新你的热键.\r\n" +
-                                              c.error);
-        EXPECT_EQ(prompter.shown[0].icon, Icon::Exclamation);
-        // After a quiet save the user is not troubled with it.
-        ScriptedPrompter quiet;
-        NotifyHost(quiet, *MakeSystemHostLink(), true);
-        EXPECT_TRUE(quiet.shown.empty());
+        std::optional<RunningHost> host;
+        if (c.behaviour) {
+            host.emplace(*c.behaviour);
+            ASSERT_TRUE(host->registered)
+                << "registering the host failed: " << std::hex << host->result;
+        }
+        std::int32_t number = 0;
+        std::string description;
+        try {
+            MakeSystemHostLink()->RequestReinit();
+        } catch (const RuntimeError& error) {
+            number = error.Number();
+            description = error.Description();
+        }
+        EXPECT_EQ(std::tie(number, description), std::tie(c.number, c.description));
+        if (host) {
+            EXPECT_EQ(host->application.calls, std::vector<std::wstring>{L"activedocument"});
+            EXPECT_EQ(host->document.calls, c.calls);
+        }
     }
 }

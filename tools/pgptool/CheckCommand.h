@@ -1,20 +1,21 @@
-// pgptool check: its arguments, the catalogue it checks against, and the two
-// forms of its findings (compiler-style lines and one JSON document).
+// pgptool check: the catalogue it checks against, and the two forms of its
+// findings (compiler-style lines and one JSON document).
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace nm {
 
-// Runs `pgptool check` with the arguments after "check"; returns the exit
-// status: 0 no errors (with --strict: no warnings either), 1 otherwise, 2 a
-// usage error or a file that cannot be read.
-int RunCheck(const std::vector<std::string>& args);
+struct CheckArgs {
+    std::vector<std::string> files;
+    std::string catalogue; // "" : alias.pgc beside the program, when there is one
+    bool json = false;
+    bool strict = false;
+};
 
-// `text` as a JSON string, quotes included. Text that is not valid UTF-8 gets
-// U+FFFD for each byte outside ASCII.
-std::string JsonString(std::string_view text);
+// Returns the exit status: 0 no errors (with `strict`: no warnings either), 1
+// otherwise, 2 a file that cannot be read.
+int RunCheck(const CheckArgs& args);
 
 } // namespace nm

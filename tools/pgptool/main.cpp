@@ -1,18 +1,17 @@
 // pgptool: the editor's file work without a window.
 #include "tools/pgptool/CheckCommand.h"
-#include "tools/pgptool/ConsoleServices.h"
 
 #include "catalog/CommandCatalogue.h"
 #include "core/Document.h"
+#include "core/Export.h"
 #include "core/Main.h"
-#include "core/Merge.h"
 #include "core/PgpWriter.h"
-#include "host/Clock.h"
 #include "host/FileIo.h"
-#include "host/HostLink.h"
 #include "host/Locator.h"
-#include "host/Registry.h"
+#include "host/MemoryRegistry.h"
+#include "host/Paths.h"
 #include "host/RuntimeError.h"
+#include "host/Unattended.h"
 
 #ifdef _WIN32
 #include "host/Win32.h"
@@ -22,20 +21,326 @@
 #include <shellapi.h>
 #endif
 
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <array>
 #include <clocale>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr const char* Usage =
-    "usage: pgptool normalize [--export] [--import FILE]... [-o OUT [--backup]] FILE\n"
-    "       pgptool list [--import FILE]... FILE\n"
-    "       pgptool locate [-v]\n"
-    "       pgptool catalogue [FILE]\n"
-    "       pgptool check [--catalogue FILE] [--json] [--strict] FILE...\n";
+struct Arguments {
+    std::string file;
+    std::vector<std::string> files; // of check
+    std::vector<std::string> imports;
+    std::string output;
+    std::string catalogue;
+    bool exporting = false;
+    bool backup = false;
+    bool verbose = false;
+    bool json = false;
+    bool strict = false;
+};
+
+// What the arguments after the command word may be, and what it does with them.
+struct Command {
+    std::vector<std::string> names;
+    const char* synopsis;
+    bool ownUsage; // a usage error shows this command's synopsis alone
+    void (*define)(CLI::App& app, Arguments& into);
+    // The first argument the command does not take, as the usage error says it
+    // ("" when there is none); `free` are the arguments that are no options
+    // nor their values, `stray` those of them that the parser left.
+    std::string (*judge)(const std::vector<std::string>& free,
+                         const std::vector<std::string>& stray);
+    // What must hold of the whole command line.
+    std::string (*rules)(const Arguments& parsed);
+    int (*run)(const Arguments& parsed);
+};
+
+bool LooksLikeOption(const std::string& arg) {
+    return arg.size() > 1 && arg[0] == '-';
+}
+
+std::string UnknownOption(const std::string& arg) {
+    return "unknown option '" + arg + "'";
+}
+
+// Of the arguments not taken, the one given first.
+const std::string* FirstOf(const std::vector<std::string>& args,
+                           const std::vector<std::string>& stray) {
+    const auto first = std::find_if(args.begin(), args.end(), [&](const std::string& arg) {
+        return std::find(stray.begin(), stray.end(), arg) != stray.end();
+    });
+    return first == args.end() ? nullptr : &*first;
+}
+
+// Options are only ever the ones named; every other argument is a FILE.
+std::string JudgeFiles(const std::vector<std::string>& args,
+                       const std::vector<std::string>& stray) {
+    const std::string* first = FirstOf(args, stray);
+    if (first == nullptr)
+        return {};
+    return LooksLikeOption(*first) ? UnknownOption(*first) : "more than one FILE given";
+}
+
+bool WriteAll(const std::string& bytes) {
+    return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
+           std::fflush(stdout) == 0;
+}
+
+// Runs `work` on a document opened and imported as the editor does; a
+// run-time error ends it with status 1.
+template <typename Work> int WithDocument(const Arguments& a, Work work) {
+    nm::ConsolePrompter prompter(stderr, "pgptool");
+    nm::NoFileDialogs dialogs;
+    nm::NoHostLink host;
+    const auto clock = nm::MakeSystemClock();
+    nm::QuietView view(a.backup);
+    nm::SystemFileSystem files;
+    nm::Main main(nm::Services{prompter, dialogs, host, *clock, view, files});
+    try {
+        const std::string& file = a.file;
+        if (nm::OpenPgpFile(main, file, false) != nm::ReadResult::Completed)
+            return 1;
+        main.CurrentFile = file;
+        main.FileChanged = 0;
+        for (const std::string& import : a.imports) {
+            if (nm::OpenPgpFile(main, import, true) != nm::ReadResult::Completed)
+                return 1;
+            main.FileChanged = 1;
+        }
+        return work(main);
+    } catch (const nm::RuntimeError& error) {
+        std::fprintf(stderr, "pgptool: %s (error %d)\n", error.Description().c_str(),
+                     static_cast<int>(error.Number()));
+        return 1;
+    } catch (const nm::ProgramEnd& end) {
+        return end.exitCode;
+    }
+}
+
+int Normalize(const Arguments& a) {
+    return WithDocument(a, [&](nm::Main& main) {
+        if (!nm::RowsFitInFile(main))
+            return 1;
+        if (a.output.empty())
+            return WriteAll(nm::FileBytes(nm::PgpFileText(main, a.exporting), main.FileEncoding))
+                       ? 0
+                       : 1;
+        if (a.exporting) {
+            nm::WriteTextFile(main.svc.files, a.output, nm::ExportText(main), main.FileEncoding);
+            return 0;
+        }
+        return nm::SavePgpFile(main, a.output, nm::FileNamePart(a.output), true,
+                               /*notify=*/false)
+                   ? 0
+                   : 1;
+    });
+}
+
+int List(const Arguments& a) {
+    return WithDocument(a, [](nm::Main& main) {
+        std::string out;
+        for (const int list : {nm::AliasList, nm::ShellList}) {
+            const nm::EntryTable& table = main.Lists[static_cast<std::size_t>(list)];
+            for (const std::size_t position : table.NameOrder()) {
+                const nm::Row& row = table.At(position);
+                if (list == nm::AliasList)
+                    out += "alias\t" + row.text + "\t" + row.sub[0] + "\n";
+                else
+                    out += "shell\t" + row.text + "\t" + row.sub[0] + "\t" + row.sub[1] + "\t" +
+                           row.sub[2] + "\n";
+            }
+        }
+        return WriteAll(out) ? 0 : 1;
+    });
+}
+
+int Locate(const Arguments& a) {
+    nm::ConsolePrompter prompter(stderr, "pgptool");
+    nm::SystemFileSystem files;
+    const auto registry = nm::MakeSystemRegistry(files);
+    nm::HostContext host = nm::SystemHostContext(prompter, *registry);
+    nm::LocateTrace trace;
+    const std::string found = nm::FindHostPgpFile(host, &trace);
+    if (a.verbose) {
+        std::fprintf(stderr, "release: %s\nproduct: %s\nprofile: %s\nsearch list: %s\n",
+                     trace.release.c_str(), trace.product.c_str(), trace.profile.c_str(),
+                     trace.searchList.c_str());
+        for (const std::string& folder : trace.searched)
+            std::fprintf(stderr, "searched: %s\n", folder.c_str());
+    }
+    return !found.empty() && WriteAll(found + "\n") ? 0 : 1;
+}
+
+int Catalogue(const Arguments& a) {
+    nm::ConsolePrompter prompter(stderr, "pgptool");
+    nm::MemoryRegistry noRegistry;
+    nm::SystemFileSystem files;
+    const nm::HostContext host{prompter, noRegistry, nm::ProgramFolder(), {}};
+    const std::string& file = a.file;
+    if (!file.empty() && !nm::FileExists(files, file)) {
+        std::fprintf(stderr, "pgptool: %s: no such catalogue file\n", file.c_str());
+        return 1;
+    }
+    std::string out;
+    for (const std::string& name : nm::LoadCommandCatalogue(files, host, file))
+        out += name + "\n";
+    return WriteAll(out) ? 0 : 1;
+}
+
+std::string NoRules(const Arguments&) {
+    return {};
+}
+
+std::string NeedsFile(const Arguments& a) {
+    return a.file.empty() && a.files.empty() ? "no FILE given" : "";
+}
+
+void Imports(CLI::App& app, Arguments& a) {
+    app.add_option("--import", a.imports)->allow_extra_args(false);
+    app.add_option("FILE", a.file);
+}
+
+const std::array<Command, 5> Commands{{
+    {{"normalize"},
+     "normalize [--export] [--import FILE]... [-o OUT [--backup]] FILE",
+     false,
+     [](CLI::App& app, Arguments& a) {
+         Imports(app, a);
+         app.add_flag("--export", a.exporting);
+         app.add_option("-o", a.output)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+         app.add_flag("--backup", a.backup);
+     },
+     JudgeFiles,
+     [](const Arguments& a) -> std::string {
+         if (a.file.empty())
+             return "no FILE given";
+         if (a.backup && a.output.empty())
+             return "--backup needs -o OUT";
+         return a.backup && a.exporting ? "an export keeps no backup" : "";
+     },
+     Normalize},
+    {{"list"}, "list [--import FILE]... FILE", false, Imports, JudgeFiles, NeedsFile, List},
+    {{"locate"},
+     "locate [-v]",
+     false,
+     [](CLI::App& app, Arguments& a) { app.add_flag("-v", a.verbose); },
+     [](const std::vector<std::string>& args, const std::vector<std::string>& stray) {
+         const std::string* first = FirstOf(args, stray);
+         return first ? "unknown argument '" + *first + "'" : std::string();
+     },
+     NoRules,
+     Locate},
+    {{"catalogue", "catalog"},
+     "catalogue [FILE]",
+     false,
+     [](CLI::App& app, Arguments& a) { app.add_option("FILE", a.file); },
+     [](const std::vector<std::string>& args, const std::vector<std::string>& stray) {
+         return args.size() > 1 ? "more than one FILE given" : JudgeFiles(args, stray);
+     },
+     NoRules,
+     Catalogue},
+    {{"check"},
+     "check [--catalogue FILE] [--json] [--strict] FILE...",
+     true,
+     [](CLI::App& app, Arguments& a) {
+         app.add_option("--catalogue,--catalog", a.catalogue)
+             ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+         app.add_flag("--json", a.json);
+         app.add_flag("--strict", a.strict);
+         app.add_option("FILE", a.files);
+     },
+     JudgeFiles,
+     NeedsFile,
+     [](const Arguments& a) {
+         return nm::RunCheck({a.files, a.catalogue, a.json, a.strict});
+     }},
+}};
+
+// The positions of the arguments that are neither options of the command nor
+// their values.
+std::vector<std::size_t> Free(const CLI::App& app, const std::vector<std::string>& args) {
+    std::vector<std::size_t> free;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const CLI::Option* option = app.get_option_no_throw(args[i]);
+        if (option == nullptr || option->get_positional())
+            free.push_back(i);
+        else if (option->get_type_size_max() > 0)
+            ++i;
+    }
+    return free;
+}
+
+// CLI11 also reads "--name=value", "-oVALUE" and "-vv"; pgptool never did, so
+// such an argument is an option it lacks.
+bool Joined(const CLI::App& app, const std::string& arg) {
+    const std::string name = arg.substr(0, arg.rfind("--", 0) == 0 ? arg.find('=') : 2);
+    return LooksLikeOption(arg) && name != arg && app.get_option_no_throw(name) != nullptr;
+}
+
+// Parses the arguments after the command word into `parsed`; the first rule
+// they break, in the order given, or "".
+std::string Parse(const Command& command, const std::vector<std::string>& args, Arguments& parsed) {
+    CLI::App app;
+    app.set_help_flag(); // any "--help", "-h" or "help" was answered before
+    app.allow_extras();
+    app.allow_windows_style_options(false); // "/work/x.pgp" is a FILE on Windows too
+    command.define(app, parsed);
+    // What comes before a broken argument is judged first.
+    const auto before = [&](std::size_t end) {
+        Arguments ignored;
+        return Parse(command, {args.begin(), args.begin() + static_cast<std::ptrdiff_t>(end)},
+                     ignored);
+    };
+    std::vector<std::string> free;
+    for (const std::size_t i : Free(app, args)) {
+        free.push_back(args[i]);
+        if (Joined(app, args[i])) {
+            const std::string broken = before(i);
+            return broken.empty() ? command.judge(free, {args[i]}) : broken;
+        }
+    }
+    try {
+        app.parse(std::vector<std::string>(args.rbegin(), args.rend()));
+    } catch (const CLI::ArgumentMismatch& error) {
+        // Only the last argument can lack its value.
+        const CLI::Option* option = app.get_option_no_throw(args.back());
+        if (option == nullptr)
+            return error.what();
+        const std::string broken = before(args.size() - 1);
+        return broken.empty() ? option->get_name() + " needs a file" : broken;
+    } catch (const CLI::ParseError& error) {
+        return error.what();
+    }
+    // A FILE never begins with "-": such an argument is an option pgptool lacks.
+    std::vector<std::string> stray = app.remaining();
+    if (LooksLikeOption(parsed.file))
+        stray.push_back(parsed.file);
+    std::copy_if(parsed.files.begin(), parsed.files.end(), std::back_inserter(stray),
+                 LooksLikeOption);
+    return command.judge(free, stray);
+}
+
+std::string Usage() {
+    std::string usage;
+    for (const Command& command : Commands)
+        usage += (usage.empty() ? "usage: pgptool " : "       pgptool ") +
+                 std::string(command.synopsis) + "\n";
+    return usage;
+}
+
+int UsageError(const std::string& why, const Command* command = nullptr) {
+    const std::string usage = command && command->ownUsage
+                                  ? "usage: pgptool " + std::string(command->synopsis) + "\n"
+                                  : Usage();
+    std::fprintf(stderr, "pgptool: %s\n%s", why.c_str(), usage.c_str());
+    return 2;
+}
 
 constexpr const char* Help =
     "pgptool reads a program-parameters file (vtrm.pgp) exactly as the editor\n"
@@ -90,122 +395,6 @@ constexpr const char* Help =
     "answered Yes. Exit status: 0 done, 1 a file could not be read or written,\n"
     "2 usage error.\n";
 
-struct Options {
-    std::string command;
-    std::string file;
-    std::vector<std::string> imports;
-    std::string output;
-    bool exporting = false;
-    bool backup = false;
-};
-
-int UsageError(const char* why) {
-    std::fprintf(stderr, "pgptool: %s\n%s", why, Usage);
-    return 2;
-}
-
-bool WriteAll(std::FILE* out, const std::string& bytes) {
-    return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::fflush(out) == 0;
-}
-
-// Open and import as the editor does; false when a read failed.
-bool Load(nm::Main& main, const Options& options) {
-    if (nm::OpenPgpFile(main, options.file, false) != nm::ReadResult::Completed)
-        return false;
-    main.CurrentFile = options.file;
-    main.FileChanged = 0;
-    for (const std::string& import : options.imports) {
-        if (nm::OpenPgpFile(main, import, true) != nm::ReadResult::Completed)
-            return false;
-        main.FileChanged = 1;
-    }
-    return true;
-}
-
-int List(nm::Main& main) {
-    std::string out;
-    for (const int list : {nm::AliasList, nm::ShellList}) {
-        const nm::EntryTable& table = main.Lists[static_cast<std::size_t>(list)];
-        for (const std::size_t position : table.NameOrder()) {
-            const nm::Row& row = table.At(position);
-            if (list == nm::AliasList)
-                out += "alias\t" + row.text + "\t" + row.sub[0] + "\n";
-            else
-                out += "shell\t" + row.text + "\t" + row.sub[0] + "\t" + row.sub[1] + "\t" +
-                       row.sub[2] + "\n";
-        }
-    }
-    return WriteAll(stdout, out) ? 0 : 1;
-}
-
-int Normalize(nm::Main& main, const Options& options) {
-    if (!nm::RowsFitInFile(main))
-        return 1;
-    if (!options.output.empty()) {
-        if (options.exporting) {
-            nm::WriteTextFile(options.output, nm::ExportText(main), main.FileEncoding);
-            return 0;
-        }
-        return nm::SavePgpFile(main, options.output, nm::FileNamePart(options.output), true,
-                               /*notify=*/false)
-                   ? 0
-                   : 1;
-    }
-    nm::BuildSections(main);
-    const std::string text = nm::PgpFileText(main, options.exporting);
-    return WriteAll(stdout, nm::EncodeFileText(text + "\r\n", main.FileEncoding)) ? 0 : 1;
-}
-
-int Locate(const std::vector<std::string>& args) {
-    bool verbose = false;
-    for (const std::string& arg : args) {
-        if (arg == "-v")
-            verbose = true;
-        else
-            return UsageError(("unknown argument '" + arg + "'").c_str());
-    }
-    nm::ConsolePrompter prompter(stderr);
-    const auto registry = nm::MakeSystemRegistry();
-    nm::HostContext host = nm::SystemHostContext(prompter, *registry);
-    nm::LocateTrace trace;
-    const std::string found = nm::FindHostPgpFile(host, &trace);
-    if (verbose) {
-        std::fprintf(stderr, "release: %s\nproduct: %s\nprofile: %s\nsearch list: %s\n",
-                     trace.release.c_str(), trace.product.c_str(), trace.profile.c_str(),
-                     trace.searchList.c_str());
-        for (const std::string& folder : trace.searched)
-            std::fprintf(stderr, "searched: %s\n", folder.c_str());
-    }
-    if (found.empty())
-        return 1;
-    return WriteAll(stdout, found + "\n") ? 0 : 1;
-}
-
-int Catalogue(const std::vector<std::string>& args) {
-    if (args.size() > 1)
-        return UsageError("more than one FILE given");
-    if (!args.empty() && args[0].size() > 1 && args[0][0] == '-')
-        return UsageError(("unknown option '" + args[0] + "'").c_str());
-    nm::ConsolePrompter prompter(stderr);
-    nm::StoredRegistry noRegistry;
-    const nm::HostContext host{prompter, noRegistry, nm::ProgramFolder(), {}};
-    std::string file = args.empty() ? std::string() : args[0];
-    if (!file.empty() && !nm::FileExists(file)) {
-        std::fprintf(stderr, "pgptool: %s: no such catalogue file\n", file.c_str());
-        return 1;
-    }
-    std::string out;
-    for (const std::string& name : nm::LoadCommandCatalogue(host, file))
-        out += name + "\n";
-    return WriteAll(stdout, out) ? 0 : 1;
-}
-
-void PrintHelp() {
-    std::fputs(Usage, stdout);
-    std::fputs("\n", stdout);
-    std::fputs(Help, stdout);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -230,66 +419,20 @@ int main(int argc, char** argv) {
         return UsageError("no command given");
     for (const std::string& arg : args) {
         if (arg == "--help" || arg == "-h" || arg == "help") {
-            PrintHelp();
+            std::fputs((Usage() + "\n" + Help).c_str(), stdout);
             return 0;
         }
     }
-    Options options;
-    options.command = args[0];
-    const std::vector<std::string> rest(args.begin() + 1, args.end());
-    if (options.command == "locate")
-        return Locate(rest);
-    if (options.command == "catalogue" || options.command == "catalog")
-        return Catalogue(rest);
-    if (options.command == "check")
-        return nm::RunCheck(rest);
-    if (options.command != "normalize" && options.command != "list")
-        return UsageError(("unknown command '" + options.command + "'").c_str());
-    for (std::size_t i = 0; i < rest.size(); ++i) {
-        const std::string& arg = rest[i];
-        const bool normalize = options.command == "normalize";
-        if (arg == "--import") {
-            if (++i == rest.size())
-                return UsageError("--import needs a file");
-            options.imports.push_back(rest[i]);
-        } else if (normalize && arg == "--export") {
-            options.exporting = true;
-        } else if (normalize && arg == "--backup") {
-            options.backup = true;
-        } else if (normalize && arg == "-o") {
-            if (++i == rest.size())
-                return UsageError("-o needs a file");
-            options.output = rest[i];
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return UsageError(("unknown option '" + arg + "'").c_str());
-        } else if (options.file.empty()) {
-            options.file = arg;
-        } else {
-            return UsageError("more than one FILE given");
-        }
-    }
-    if (options.file.empty())
-        return UsageError("no FILE given");
-    if (options.backup && options.output.empty())
-        return UsageError("--backup needs -o OUT");
-    if (options.backup && options.exporting)
-        return UsageError("an export keeps no backup");
-
-    nm::ConsolePrompter prompter(stderr);
-    nm::NoFileDialogs dialogs;
-    const auto host = nm::MakeSystemHostLink();
-    const auto clock = nm::MakeSystemClock();
-    nm::QuietView view(options.backup);
-    nm::Main main(nm::Services{prompter, dialogs, *host, *clock, view});
-    try {
-        if (!Load(main, options))
-            return 1;
-        return options.command == "list" ? List(main) : Normalize(main, options);
-    } catch (const nm::RuntimeError& error) {
-        std::fprintf(stderr, "pgptool: %s (error %d)\n", error.Description().c_str(),
-                     static_cast<int>(error.Number()));
-        return 1;
-    } catch (const nm::ProgramEnd& end) {
-        return end.exitCode;
-    }
+    const auto command = std::find_if(Commands.begin(), Commands.end(), [&](const Command& c) {
+        return std::find(c.names.begin(), c.names.end(), args[0]) != c.names.end();
+    });
+    if (command == Commands.end())
+        return UsageError("unknown command '" + args[0] + "'");
+    Arguments parsed;
+    std::string broken = Parse(*command, {args.begin() + 1, args.end()}, parsed);
+    if (broken.empty())
+        broken = command->rules(parsed);
+    if (!broken.empty())
+        return UsageError(broken, &*command);
+    return command->run(parsed);
 }

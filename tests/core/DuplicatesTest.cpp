@@ -1,0 +1,143 @@
+// The duplicate pass: which rows of one name it removes or marks, the keys it
+// leaves, the import's message, checked against a plain pass over random lists.
+#include "tests/support/Doubles.h"
+
+#include "core/Duplicates.h"
+#include "host/Utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace nm;
+using namespace nm::test;
+
+namespace {
+
+// The rows in the table's order: "NAME|COMMAND=key", joined by blanks.
+std::string Rows(const EntryTable& table) {
+    std::string out;
+    for (std::size_t i = 0; i < table.Count(); ++i)
+        out += (i ? " " : "") + table.At(i).text + "|" + table.At(i).sub[0] + "=" +
+               std::to_string(table.At(i).key);
+    return out;
+}
+
+// A box as one text: title, text, icon.
+std::string Box(const MessageBox& box) {
+    return box.title.value_or("-") + "|" + box.text + "|" +
+           std::to_string(static_cast<int>(box.icon));
+}
+const std::string DuplicatesFound = Box({"这个导入文件包含相同的热键." + std::string(33, ' ') +
+                                             "\r\n\r\n副本被替换用" + std::string(29, ' ') + "---.",
+                                         Buttons::OK, Icon::Information, "发现副本", 1});
+
+// Of two rows with the same command the first goes, of two with different
+// commands the first is renamed "---": "A" keeps key 3, "B" stays and the key
+// of "C" moves to the removed row's.
+TEST(Duplicates, SettleRowsOfOneName) {
+    Harness h;
+    for (const auto& [name, command] :
+         {std::pair{"A", "X"}, {"B", "Q"}, {"A", "X"}, {"B", "R"}, {"C", "Z"}})
+        h.main.Lists[AliasList].Add(name, {command, {}, {}});
+    ResolveDuplicates(h.main, AliasList, false);
+    EXPECT_EQ(Rows(h.main.Lists[AliasList]), "---|Q=2 A|X=3 B|R=4 C|Z=1");
+}
+
+// The pass walks name order even while the list is shown by another column.
+TEST(Duplicates, WalkNameOrderWhateverTheSortColumn) {
+    Harness h;
+    EntryTable& table = h.main.Lists[ShellList];
+    table.SortBy(1, true);
+    table.Add("B", {"2", "0", ""});
+    table.Add("A", {"9", "0", ""});
+    table.Add("B", {"1", "0", ""});
+    ResolveDuplicates(h.main, ShellList, false);
+    EXPECT_EQ(Rows(table), "A|9=2 ---|2=1 B|1=3"); // shown by command again, descending
+    EXPECT_EQ(RowTexts(h.main, ShellList),         // name order, descending
+              (std::vector<std::string>{"B|1|0|", "A|9|0|", "---|2|0|"}));
+}
+
+// The duplicate pass done the plain way, one pair at a time: each removal
+// takes the row out of the list and renumbers keys by scanning for the highest.
+struct PlainRow {
+    std::string name, command;
+    int key;
+    std::uint64_t added;
+};
+
+// Returns the number of rows renamed.
+std::size_t PlainPass(std::vector<PlainRow>& rows, bool importing, bool descending) {
+    const auto byName = [descending](const PlainRow& a, const PlainRow& b) {
+        const int c = descending ? -CompareNoCase(a.name, b.name) : CompareNoCase(a.name, b.name);
+        return c != 0 ? c < 0 : a.added < b.added;
+    };
+    std::stable_sort(rows.begin(), rows.end(), byName);
+    std::size_t marked = 0;
+    for (std::size_t i = 1; rows.size() > 1 && i <= rows.size() - 1; ++i) {
+        PlainRow& a = rows[i - 1];
+        const PlainRow& b = rows[i];
+        if (a.name != b.name || (!importing && a.name == "---"))
+            continue;
+        if (a.command == b.command) {
+            const int freed = a.key;
+            rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(i - 1));
+            for (PlainRow& row : rows)
+                if (row.key == static_cast<int>(rows.size()) + 1)
+                    row.key = freed;
+            --i;
+        } else {
+            a.name = "---";
+            ++marked;
+        }
+    }
+    std::stable_sort(rows.begin(), rows.end(), byName);
+    return marked;
+}
+
+TEST(Duplicates, FastPassMatchesThePlainOne) {
+    std::uint32_t seed = 12345;
+    const auto next = [&seed](std::uint32_t range) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % range;
+    };
+    for (int round = 0; round < 40; ++round) {
+        const bool importing = round % 2 == 1;
+        const std::size_t count = 1 + next(400);
+        Harness h;
+        EntryTable& table = h.main.Lists[AliasList];
+        std::vector<PlainRow> plain;
+        for (std::size_t i = 0; i < count; ++i) {
+            // Few names and commands, so that many rows meet; some already marked.
+            std::string name =
+                next(10) == 0 ? "---" : std::string(1, static_cast<char>('A' + next(12)));
+            if (next(3) == 0)
+                name += static_cast<char>('A' + next(3));
+            const std::string command = "C" + std::to_string(next(4));
+            table.Append(name, {command, {}, {}});
+            plain.push_back({name, command, static_cast<int>(i) + 1, i});
+        }
+        table.Resort();
+        if (round % 4 == 3)
+            table.SortBy(1, true); // shown by command, descending
+        ResolveDuplicates(h.main, AliasList, importing);
+        const std::size_t marked = PlainPass(plain, importing, table.Descending());
+        // A removal changes the document; an import tells of the renamed rows.
+        EXPECT_EQ(h.main.FileChanged, plain.size() < count ? 1 : 0);
+        ASSERT_EQ(h.prompter.shown.size(), importing && marked > 0 ? 1u : 0u);
+        if (!h.prompter.shown.empty()) {
+            EXPECT_EQ(Box(h.prompter.shown[0]), DuplicatesFound);
+        }
+        std::vector<std::string> fast;
+        std::vector<std::string> expected;
+        for (const std::size_t position : table.NameOrder()) {
+            const Row& row = table.At(position);
+            fast.push_back(row.text + "|" + row.sub[0] + "|" + std::to_string(row.key));
+        }
+        for (const PlainRow& row : plain)
+            expected.push_back(row.name + "|" + row.command + "|" + std::to_string(row.key));
+        ASSERT_EQ(fast, expected) << "round " << round;
+    }
+}
+
+} // namespace

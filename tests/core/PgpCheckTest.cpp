@@ -1,0 +1,190 @@
+// Checking a file: which finding each special line gives, on which line, and
+// the notes on its encoding and line ends.
+#include "tests/support/Doubles.h"
+
+#include "core/PgpCheck.h"
+#include "host/Utf8.h"
+
+#include <gtest/gtest.h>
+
+using namespace nm;
+using namespace nm::test;
+
+namespace {
+
+const char* LevelName(Severity level) {
+    return level == Severity::Error ? "error" : level == Severity::Warning ? "warning" : "note";
+}
+
+// "LINE level code" for each finding but the encoding note, in order.
+std::vector<std::string> Brief(const CheckReport& report) {
+    std::vector<std::string> out;
+    for (const Finding& f : report.findings)
+        if (f.code != "encoding")
+            out.push_back(std::to_string(f.line) + " " + LevelName(f.level) + " " + f.code);
+    return out;
+}
+
+const Finding* Find(const CheckReport& report, int line, const std::string& code) {
+    for (const Finding& f : report.findings)
+        if (f.line == line && f.code == code)
+            return &f;
+    return nullptr;
+}
+
+CheckReport CheckText(const std::string& text, const CheckOptions& options = {},
+                      std::int16_t placeholders = 0) {
+    Harness h;
+    h.main.PlaceholderCount = placeholders;
+    TempDir dir;
+    return CheckPgpFile(h.main, dir.Write("f.pgp", text), options);
+}
+
+bool KnownCommand(std::string_view command) {
+    for (const char* known : {"COPY", "LINE", "ZOOM"})
+        if (CompareNoCase(command, known) == 0)
+            return true;
+    return false;
+}
+
+TEST(PgpCheck, ReportsEachSpecialLine) {
+    struct Case {
+        std::string name;
+        std::string text;
+        std::vector<std::string> findings;
+        bool catalogue = false;
+    };
+    const std::vector<Case> cases = {
+        {"nothing special",
+         "; comment\r\n\r\n   \r\nCP,     *COPY\r\nCO,COPY\r\nS, DIR , 8 ,*Files: ,\r\n",
+         {}},
+        {"dropped lines",
+         "; c\r\n\tTAB,*X\r\n中文,*LINE\r\n  ;A,B\r\n\t \r\n\t; note\r\n\x01Q,*R\r\n",
+         {"2 warning control-first", "3 warning non-ascii-first", "4 warning indented-semicolon",
+          "7 warning control-first"}},
+        {"placeholders",
+         "REDRAW\r\nWEIRD,\r\n",
+         {"1 warning placeholder-name", "2 warning placeholder-command"}},
+        {"cleaned commands",
+         "C1,*COPY\r\nC2,   *COPY   \r\nC3,**COPY\r\nC4,'LINE\r\nC5,*\r\nC6,-LAYER\r\nC7,* X\r\n",
+         {"3 warning command-cleaned", "4 warning command-cleaned", "7 warning command-cleaned"}},
+        {"no name or the marking name",
+         ",NONAME\r\n---,X\r\n ---,Y\r\nS,C,1,,\r\n---,C,1,,\r\n",
+         {"1 warning unnamed-alias", "2 warning unnamed-alias", "3 warning dashes-name",
+          "5 warning dashes-name"}},
+        {"duplicates",
+         "ZZ,*ZOOM\r\nE,*ERASE\r\nzz,ZOOM\r\ne,*EXPLODE\r\nE,*EXPLODE\r\nS,C,1,,\r\n s ,D,1,,\r\n",
+         {"1 warning duplicate-removed", "2 warning duplicate-marked",
+          "4 warning duplicate-removed", "6 warning duplicate-marked"}},
+        {"shell flags and rest",
+         "A,B,1,,\r\nC,D,16,,\r\nE,F, 15 ,,\r\nG,H,x,,\r\nI,J,,,\r\nK,L,0,*P, \r\nM,N,0,*P,0,1\r\n",
+         {"2 warning shell-flags", "4 warning shell-flags", "5 warning shell-flags",
+          "7 warning shell-rest"}},
+        {"catalogue",
+         "CP,*COPY\r\nLINE,*ZOOM\r\nX,*FOO\r\nZOOM,zoom\r\nW,\r\n",
+         {"2 warning name-hides-command", "3 warning unknown-command",
+          "5 warning placeholder-command"},
+         true},
+        {"catalogue off", "LINE,*ZOOM\r\nX,*FOO\r\n", {}},
+        {"two commas: dropped lines after it are moot",
+         "CP,*COPY\r\nX,C,0\r\n\tT,*X\r\nL,*LINE\r\n",
+         {"2 error shell-commas"}},
+        {"three commas", "X,C,0,*P\r\n", {"1 error shell-commas"}},
+        {"empty command, after a duplicate",
+         "A,*ARC\r\na,*ARC\r\nCP,   \r\nL,*LINE\r\n",
+         {"1 warning duplicate-removed", "3 error empty-command"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CheckOptions options;
+        if (c.catalogue)
+            options.isKnownCommand = KnownCommand;
+        const CheckReport report = CheckText(c.text, options);
+        ASSERT_TRUE(report.readable);
+        EXPECT_EQ(Brief(report), c.findings);
+    }
+}
+
+TEST(PgpCheck, MessagesSayWhatTheEditorDoes) {
+    const CheckReport dup =
+        CheckText("E,*ERASE\r\ne,*EXPLODE\r\nE,*EXPLODE\r\nS,C,1,,\r\nREDRAW\r\nX,C,0\r\n");
+    const Finding* marked = Find(dup, 1, "duplicate-marked");
+    ASSERT_NE(marked, nullptr);
+    EXPECT_EQ(marked->message,
+              "alias \"E\" is defined again on line 2 with another command (\"EXPLODE\" there, "
+              "\"ERASE\" here): the duplicate pass renames this row \"---\", so it is not "
+              "written; the definition on line 3 is kept");
+    EXPECT_EQ(marked->fields, (std::vector<FindingField>{{"name", std::string("E")},
+                                                         {"command", std::string("ERASE")},
+                                                         {"otherLine", 2},
+                                                         {"otherCommand", std::string("EXPLODE")},
+                                                         {"keptLine", 3}}));
+    const Finding* removed = Find(dup, 2, "duplicate-removed");
+    ASSERT_NE(removed, nullptr);
+    EXPECT_NE(removed->message.find("line 3 with the same command \"EXPLODE\": the duplicate "
+                                    "pass removes this row; the definition on line 3 is kept"),
+              std::string::npos);
+    const Finding* error = Find(dup, 6, "shell-commas");
+    ASSERT_NE(error, nullptr);
+    EXPECT_EQ(error->message, "the line has 2 commas, but a shell command needs 4: the editor "
+                              "stops reading here and shows \"不可识别的错误在 PGP 文件.\"; the "
+                              "entries from this line on will be missing: \"X,C,0\"");
+    // The placeholder counts from the first of this run.
+    EXPECT_NE(Find(dup, 5, "placeholder-name")->message.find("name \"$\" and"), std::string::npos);
+    EXPECT_EQ(dup.aliases, 4);
+    EXPECT_EQ(dup.shells, 1);
+
+    const CheckReport cleaned = CheckText("CN,\" *中LINE\r\n");
+    EXPECT_EQ(Find(cleaned, 1, "command-cleaned")->message,
+              "the alias command \"\\\" *中LINE\" is read as \"LINE\": the editor removes leading "
+              "characters that cannot begin a command");
+    EXPECT_EQ(Find(CheckText("\x1b[1m,*X\r\n"), 1, "control-first")->message,
+              "the line begins with the control character U+001B, so the editor drops it "
+              "without a word: \"\\x1B[1m,*X\"");
+}
+
+// The editor ends a line at CR LF, CR and LF alike (CR LF, LF then CR is an
+// empty line 3); a file that mixes them gets one note, at the first line
+// whose end differs from the first line's.
+TEST(PgpCheck, MixedLineEnds) {
+    const CheckReport report =
+        CheckText("; c\r\n\tTAB,*X\n\rREDRAW\r\nA,*ARC\r\na,*ARC\rX,C,0\r\n");
+    EXPECT_EQ(Brief(report),
+              (std::vector<std::string>{"2 note mixed-line-ends", "2 warning control-first",
+                                        "4 warning placeholder-name", "5 warning duplicate-removed",
+                                        "7 error shell-commas"}));
+    EXPECT_NE(report.findings[1].message.find("(4 CR LF, 2 CR, 1 LF)"), std::string::npos);
+}
+
+TEST(PgpCheck, NamesTheEncoding) {
+    struct Case {
+        std::string bytes;
+        std::string message; // part of it
+    };
+    const std::vector<Case> cases = {
+        {"CP,*COPY\r\n", "read as UTF-8;"},
+        {"\xEF\xBB\xBF"
+         "CP,*COPY\r\n",
+         "read as UTF-8 with a byte-order mark"},
+        {ReadData("gb18030.pgp"),
+         "not valid UTF-8; read in the legacy code page " + LegacyCharset()},
+        {"CP,*COPY\xFF\r\n",
+         "neither valid UTF-8 nor valid " + LegacyCharset() + "; read byte for byte as ISO-8859-1"},
+    };
+    for (const auto& c : cases) {
+        const CheckReport report = CheckText(c.bytes);
+        ASSERT_FALSE(report.findings.empty());
+        EXPECT_EQ(report.findings[0].line, 1);
+        EXPECT_EQ(report.findings[0].code, "encoding");
+        EXPECT_NE(report.findings[0].message.find(c.message), std::string::npos)
+            << report.findings[0].message;
+    }
+}
+
+// A file read late in a run, when the placeholder counter is full.
+TEST(PgpCheck, PlaceholderLimit) {
+    EXPECT_EQ(Brief(CheckText("CP,*COPY\r\nREDRAW\r\n", {}, 32767)),
+              std::vector<std::string>{"2 error placeholder-limit"});
+}
+
+} // namespace

@@ -1,0 +1,196 @@
+// Writing the rows back: the line layouts, the whole file byte for byte, the
+// backup copy, the encoding, and the save dialog's overwrite question.
+#include "tests/support/Doubles.h"
+
+#include "core/Document.h"
+#include "core/PgpWriter.h"
+#include "host/RuntimeError.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <filesystem>
+
+using namespace nm;
+using namespace nm::test;
+
+namespace {
+
+const std::string Header = "; 这个 PGP 文件是用 Vectrom 热键编辑器件里的." + std::string(27, ' ') +
+                           "\r\n; 最后修改" + std::string(10, ' ') + "11/28/26   09:14:05\r\n\r\n";
+const std::string SaveLine4 =
+    "; 用热键编辑器 (MAKERNICK 命令) 编辑这个文件." + std::string(30, ' ');
+const std::string ShellHeading = "; [操作系统命令]" + std::string(19, ' ');
+const std::string AliasHeading = "; [Vectrom 命令热键]" + std::string(11, ' ');
+
+TEST(PgpWriter, RowsAreWrittenInNameOrderInTheListsDirection) {
+    Harness h;
+    for (const char* name : {"B", "a_b", "AB", "---", "A"})
+        h.main.Lists[AliasList].Add(name, {"X", {}, {}});
+    h.main.Lists[AliasList].SortBy(1, false); // shown by command: the file still goes by name
+    EXPECT_EQ(PGPString(h.main, AliasList),
+              "A,         *X\r\na_b,       *X\r\nAB,        *X\r\nB,         *X\r\n");
+    h.main.Lists[AliasList].SortBy(0, true);
+    EXPECT_EQ(PGPString(h.main, AliasList),
+              "B,         *X\r\nAB,        *X\r\na_b,       *X\r\nA,         *X\r\n");
+}
+
+// An empty document gives the bare layout; a file read and saved gives the
+// golden file, whose lines show every layout: the star in column 12 or after
+// one blank, a blank before a name that would not read back as an entry's,
+// shell columns as wide as their widest row (a marked one too) and paddings
+// cut to 40 blanks.
+TEST(PgpWriter, SavedFileByteForByte) {
+    Harness h;
+    TempDir dir;
+    ASSERT_TRUE(SavePgpFile(h.main, dir.Path("vtrm.pgp"), "vtrm.pgp", true));
+    EXPECT_EQ(dir.Read("vtrm.pgp"),
+              EncodeFileText(Header + SaveLine4 + "\r\n\r\n" + ShellHeading + "\r\n\r\n\r\n\r\n" +
+                                 AliasHeading + "\r\n\r\n\r\n",
+                             h.main.FileEncoding));
+    ASSERT_EQ(OpenPgpFile(h.main, DataPath("handmade.pgp"), false), ReadResult::Completed);
+    ASSERT_TRUE(SavePgpFile(h.main, dir.Path("out.pgp"), "out.pgp", true));
+    EXPECT_EQ(dir.Read("out.pgp"), ReadData("handmade.saved.pgp"));
+}
+
+TEST(PgpWriter, BackupNames) {
+    const std::string mark = "备份" + std::string(8, ' ');
+    const std::string numbered = mark + "备份  (  x";
+    struct Case {
+        std::string title, backup;
+    };
+    const std::vector<Case> cases = {
+        {"vtrm.pgp", mark + "vtrm.pgp"},
+        {mark + "vtrm.pgp", "备份(1)" + std::string(8, ' ') + "vtrm.pgp"},
+        {"备份(1)" + std::string(8, ' ') + "vtrm.pgp",
+         mark + "备份(1)" + std::string(8, ' ') + "vtrm.pgp"},
+        {numbered + "3.pgp", numbered + "4.pgp"},
+        {numbered + "9.pgp", numbered + "1.pgp"},
+        // No digit where the number stands: a type mismatch.
+        {numbered + "y.pgp", "error 13"},
+        {numbered, "error 13"},
+    };
+    for (const auto& c : cases) {
+        std::string backup;
+        try {
+            backup = BackupFileName(c.title);
+        } catch (const RuntimeError& e) {
+            backup = "error " + std::to_string(e.Number());
+        }
+        EXPECT_EQ(backup, c.backup) << c.title;
+    }
+}
+
+// Which backup a save keeps, and what it holds. The file opened last is either
+// the target itself or another file.
+TEST(PgpWriter, BackupOfTheReplacedFile) {
+    const std::string opened = "CP,*COPY";
+    const std::string other = std::string("L,*LINE\r\n\xB1\xB8", 11);
+    struct Case {
+        std::string name;
+        bool confirm;
+        std::string target;  // its content before the save; "-" = no such file
+        bool targetIsOpened; // else another file was opened
+        std::string title;   // as passed to the save
+        std::string backup;  // expected content of "备份        vtrm.pgp"; "-" = none
+    };
+    const std::vector<Case> cases = {
+        {"opened file", true, opened + "\r\n", true, "vtrm.pgp", opened + "\r\n\r\n"},
+        {"start-up load: no title", true, opened + "\r\n", true, "", opened + "\r\n\r\n"},
+        {"another file's own bytes", true, other, false, "vtrm.pgp", other},
+        {"confirm off", false, opened + "\r\n", true, "vtrm.pgp", "-"},
+        {"empty target", true, "", false, "vtrm.pgp", "-"},
+        {"no target", true, "-", false, "vtrm.pgp", "-"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        h.view.confirm = c.confirm;
+        TempDir dir;
+        if (c.target != "-")
+            dir.Write("vtrm.pgp", c.target);
+        const std::string openedPath =
+            c.targetIsOpened ? dir.Path("vtrm.pgp") : dir.Write("opened.pgp", opened);
+        ASSERT_EQ(OpenPgpFile(h.main, openedPath, false), ReadResult::Completed);
+        ASSERT_TRUE(SavePgpFile(h.main, dir.Path("vtrm.pgp"), c.title, true));
+        EXPECT_EQ(h.main.CurrentFileTitle, "vtrm.pgp");
+        EXPECT_EQ(dir.Exists("备份        vtrm.pgp"), c.backup != "-");
+        if (c.backup != "-") {
+            EXPECT_EQ(dir.Read("备份        vtrm.pgp"), c.backup);
+        }
+    }
+}
+
+TEST(PgpWriter, WritesBackInTheEncodingItWasReadIn) {
+#ifdef _WIN32
+    const char* const locale = "Chinese_Taiwan.950";
+    const std::string dateText = "上午"; // the time's "a.m."
+#else
+    const char* const locale = "zh_CN.GB18030";
+    const std::string dateText = "年";
+#endif
+    struct RestoreLocale {
+        const std::string previous = std::setlocale(LC_ALL, nullptr);
+        ~RestoreLocale() { std::setlocale(LC_ALL, previous.c_str()); }
+    } restore;
+    if (!std::setlocale(LC_ALL, locale))
+        GTEST_SKIP() << "no locale " << locale;
+    for (const bool legacy : {false, true}) {
+        SCOPED_TRACE(legacy ? "legacy code page" : "UTF-8");
+        Harness h;
+        const std::string file = legacy ? "gb18030.pgp" : "handmade.pgp";
+        ASSERT_EQ(OpenPgpFile(h.main, DataPath(file), false), ReadResult::Completed);
+        TempDir dir;
+        ASSERT_TRUE(SavePgpFile(h.main, dir.Path("out.pgp"), "out.pgp", true));
+        const DecodedText saved = DecodeFileText(dir.Read("out.pgp"));
+        EXPECT_EQ(saved.encoding.charset, legacy ? LegacyCharset() : "UTF-8");
+        EXPECT_EQ(saved.text.substr(0, 8), "; 这个");
+        EXPECT_NE(saved.text.find(dateText), std::string::npos) << saved.text.substr(0, 200);
+    }
+}
+
+TEST(AskSaveFileName, AsksBeforeOverwriting) {
+    struct Case {
+        std::string name;
+        bool confirm;
+        std::vector<Answer> answers;
+        std::vector<std::optional<std::string>> picks; // "old" exists, "new" does not
+        std::string result;
+    };
+    // Each answer is to one question; each pick is one showing of the dialog.
+    const std::vector<Case> cases = {
+        {"new file", true, {}, {"new"}, "new"},
+        {"yes overwrites", true, {Answer::Yes}, {"old"}, "old"},
+        {"cancel gives up", true, {Answer::Cancel}, {"old"}, ""},
+        {"no asks again", true, {Answer::No}, {"old", "new"}, "new"},
+        {"no, then cancel", true, {Answer::No}, {"old", std::nullopt}, ""},
+        {"option off never overwrites", false, {}, {"old", "old", "new"}, "new"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        TempDir dir;
+        dir.Write("old", "x");
+        h.view.confirm = c.confirm;
+        h.main.CurrentFileTitle = "doc.pgp";
+        h.prompter.answers.assign(c.answers.begin(), c.answers.end());
+        for (const auto& pick : c.picks)
+            h.dialogs.picks.push_back(pick ? std::optional(dir.Path(*pick)) : std::nullopt);
+        const std::string result = AskSaveFileName(h.main, "F |*.pgp", "offer.pgp");
+        EXPECT_EQ(result, c.result.empty() ? "" : dir.Path(c.result));
+        EXPECT_EQ(h.prompter.shown.size(), c.answers.size());
+        EXPECT_EQ(h.dialogs.calls.size(), c.picks.size());
+        for (const auto& call : h.dialogs.calls)
+            EXPECT_EQ(call.fileName, "offer.pgp");
+        for (const MessageBox& box : h.prompter.shown) {
+            EXPECT_EQ(box.text, dir.Path("old") + "\r\n\r\n这个配置文件已经存在. 你想覆盖它吗?" +
+                                    std::string(49, ' '));
+            EXPECT_EQ(box.title, "覆盖" + std::string(8, ' ') + "doc.pgp?");
+            EXPECT_EQ(box.buttons, Buttons::YesNoCancel);
+            EXPECT_EQ(box.icon, Icon::Exclamation);
+            EXPECT_EQ(box.defaultButton, 2);
+        }
+    }
+}
+
+} // namespace

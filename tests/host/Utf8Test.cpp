@@ -1,0 +1,45 @@
+// Character counting, validity and name order of the editor's UTF-8 text.
+#include "host/Utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+TEST(Utf8Text, CountsAndCutsByCharacter) {
+    // The text, its length, its first two characters, and the two after the first.
+    const std::vector<std::tuple<std::string, std::size_t, std::string, std::string>> cases = {
+        {"", 0, "", ""},
+        {"a备b文", 4, "a备", "备b"},
+        {"\xF0\x9F\x98\x80x", 2, "\xF0\x9F\x98\x80x", "x"}};
+    for (const auto& [text, count, left2, mid12] : cases) {
+        EXPECT_EQ(nm::CharCount(text), count) << text;
+        EXPECT_EQ(nm::CharLeft(text, 2), left2) << text;
+        EXPECT_EQ(nm::CharMid(text, 1, 2), mid12) << text;
+    }
+}
+
+TEST(Utf8Text, CompareNoCaseOrdersByLowerCasedCharacters) {
+    // In name order: "_" comes before the letters once they are lower case, a
+    // name before its longer forms, ASCII before other characters.
+    const std::vector<std::string> names = {"", "A_B", "ab", "ABC", "b", "Z", "备", "备份"};
+    for (std::size_t i = 0; i + 1 < names.size(); ++i) {
+        EXPECT_LT(nm::CompareNoCase(names[i], names[i + 1]), 0) << names[i];
+        EXPECT_GT(nm::CompareNoCase(names[i + 1], names[i]), 0) << names[i];
+    }
+    EXPECT_EQ(nm::CompareNoCase("备Ab", "备aB"), 0);
+}
+
+TEST(Utf8Text, IsValidUtf8) {
+    // Four bytes, U+10FFFF, and U+D7FF just below the surrogates.
+    for (const char* bytes :
+         {"A, *ARC", "备份", "\xF0\x9F\x98\x80", "\xF4\x8F\xBF\xBF", "\xED\x9F\xBF"})
+        EXPECT_TRUE(nm::IsValidUtf8(bytes)) << testing::PrintToString(std::string(bytes));
+    // Overlong forms, a surrogate, past U+10FFFF, a byte that begins nothing,
+    // truncated sequences, a lone continuation byte.
+    for (const char* bytes :
+         {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xF5\x80\x80\x80",
+          "\xE5\xA4", "ab\xF0\x9F\x98", "\xE2\x28\xA1", "a\xBF-"})
+        EXPECT_FALSE(nm::IsValidUtf8(bytes)) << testing::PrintToString(std::string(bytes));
+}
