@@ -15,11 +15,7 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-#ifdef _WIN32
-const std::string Separator = "\\";
-#else
-const std::string Separator = "/";
-#endif
+const std::string Separator(1, static_cast<char>(std::filesystem::path::preferred_separator));
 using Files = std::vector<std::pair<std::string, std::string>>;
 
 class CatalogueTest : public ::testing::Test {
@@ -98,31 +94,26 @@ TEST_F(CatalogueTest, IncludedFilesAreReadAsPlainNameLists) {
         for (const auto& [name, text] : c.included)
             Put(name, text);
         EXPECT_EQ(LoadCommandCatalogue(files, host), c.expected) << c.main;
-        ASSERT_EQ(prompter.shown.size(), c.missing.size()) << c.main;
-        for (std::size_t i = 0; i < c.missing.size(); ++i) {
-            EXPECT_EQ(prompter.shown[i].text, MissingText(c.missing[i]));
-            EXPECT_EQ(prompter.shown[i].title, "文件未找到");
-        }
+        std::vector<std::string> told;
+        for (const std::string& name : c.missing)
+            told.push_back(MissingText(name));
+        EXPECT_EQ(prompter.Texts(), told) << c.main;
     }
 }
 
 TEST_F(CatalogueTest, StopsAtCapacityInMainFileAndIncludes) {
     std::string many, some;
     for (int i = 0; i < 1500; ++i)
-        many += "CMD" + std::to_string(i) + "\r\n";
-    for (int i = 0; i < 1000; ++i)
-        some += "CMD" + std::to_string(i) + "\r\n";
+        (i < 1000 ? some : many) += "CMD" + std::to_string(i) + "\r\n";
+    many = some + many;
     Put("more.pgc", "EXTRA1\r\nEXTRA2\r\n");
 
-    Put("alias.pgc", many);
-    Names names = LoadCommandCatalogue(files, host);
-    ASSERT_EQ(names.size(), CatalogueCapacity);
-    EXPECT_EQ(names.back(), "CMD1000");
-
-    Put("alias.pgc", some + "#include \"more.pgc\"\r\nLAST\r\n");
-    names = LoadCommandCatalogue(files, host);
-    ASSERT_EQ(names.size(), CatalogueCapacity);
-    EXPECT_EQ(names.back(), "EXTRA1");
+    for (const auto& [text, last] :
+         {std::pair{many, "CMD1000"}, {some + "#include \"more.pgc\"\r\nLAST\r\n", "EXTRA1"}}) {
+        Put("alias.pgc", text);
+        const Names names = LoadCommandCatalogue(files, host);
+        EXPECT_EQ(std::tuple(names.size(), names.back()), std::tuple(CatalogueCapacity, last));
+    }
     EXPECT_TRUE(prompter.shown.empty());
 }
 
@@ -130,13 +121,10 @@ TEST_F(CatalogueTest, MissingCatalogueTellsTheUserAndGivesNoNames) {
     EXPECT_TRUE(LoadCommandCatalogue(files, host).empty());
     Put("alias.pgc", "");
     EXPECT_TRUE(LoadCommandCatalogue(files, host).empty());
-    ASSERT_EQ(prompter.shown.size(), 2u);
-    for (const MessageBox& box : prompter.shown) {
-        EXPECT_EQ(box.text, MissingText("alias.pgc"));
-        EXPECT_EQ(box.title, "文件未找到");
-        EXPECT_EQ(box.buttons, Buttons::OK);
-        EXPECT_EQ(box.icon, Icon::None);
-    }
+    EXPECT_EQ(prompter.Texts(), Names(2, MissingText("alias.pgc")));
+    const MessageBox& box = prompter.shown.back();
+    EXPECT_EQ(std::tuple(box.title, box.buttons, box.icon),
+              std::tuple("文件未找到", Buttons::OK, Icon::None));
 
     // A file named on the command line is read as it is, or quietly not at all.
     prompter.shown.clear();
@@ -196,9 +184,8 @@ TEST_F(CatalogueTest, OffersAnUnknownCommandOnce) {
         }
     }
     const MessageBox& box = prompter.shown.front();
-    EXPECT_EQ(box.title, "增加命令?");
-    EXPECT_EQ(box.buttons, Buttons::YesNo);
-    EXPECT_EQ(box.icon, Icon::None);
+    EXPECT_EQ(std::tuple(box.title, box.buttons, box.icon),
+              std::tuple("增加命令?", Buttons::YesNo, Icon::None));
 }
 
 } // namespace

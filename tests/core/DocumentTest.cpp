@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace nm;
 using namespace nm::test;
 
@@ -26,6 +28,15 @@ std::string Box(const MessageBox& box) {
            std::to_string(static_cast<int>(box.icon)) + "|" + std::to_string(box.defaultButton);
 }
 
+// The document's file, title and changed flag, and its aliases, as one text.
+std::string State(const Main& m) {
+    std::string aliases;
+    for (const std::string& row : RowTexts(m, AliasList))
+        aliases += (aliases.empty() ? "" : " ") + row;
+    return m.CurrentFile + "|" + m.CurrentFileTitle + "|" + std::to_string(m.FileChanged) + "|" +
+           aliases;
+}
+
 TEST(Document, OpenImportAndNew) {
     LoadedDocument d(Host);
     Main& m = d.h.main;
@@ -39,8 +50,7 @@ TEST(Document, OpenImportAndNew) {
     EXPECT_EQ(Box(prompter.shown.back()),
               Box({"Save changes to " + d.path + "?", Buttons::YesNoCancel, Icon::Question,
                    "Save changes?", 2}));
-    EXPECT_EQ(m.FileChanged, 1);
-    EXPECT_EQ(RowTexts(m, AliasList), Rows{"L|LINE"});
+    EXPECT_EQ(State(m), d.path + "||1|L|LINE");
 
     // Import answered No changes nothing; Yes merges and keeps the document's file.
     prompter.answers = {Answer::No};
@@ -50,25 +60,20 @@ TEST(Document, OpenImportAndNew) {
               Box({"This will import the settings from " + other +
                        " into your current settings file. Continue?",
                    Buttons::YesNo, Icon::Information, "Continue import", 1}));
-    EXPECT_EQ(RowTexts(m, AliasList), Rows{"L|LINE"});
+    EXPECT_EQ(State(m), d.path + "||1|L|LINE");
     prompter.answers = {Answer::Yes};
     d.h.dialogs.picks.push_back(other);
     ImportFile(m);
-    EXPECT_EQ(RowTexts(m, AliasList), (Rows{"CP|CHKDSK", "L|LINE", "Z|ZOOM"}));
-    EXPECT_EQ(m.CurrentFile, d.path);
-    EXPECT_EQ(m.CurrentFileTitle, "");
-    EXPECT_EQ(m.FileChanged, 1);
+    EXPECT_EQ(State(m), d.path + "||1|CP|CHKDSK L|LINE Z|ZOOM");
 
     // New: Cancel keeps everything, No replaces without saving.
     prompter.answers = {Answer::Cancel};
     NewDocument(m);
-    EXPECT_EQ(RowTexts(m, AliasList).size(), 3u);
+    EXPECT_EQ(State(m), d.path + "||1|CP|CHKDSK L|LINE Z|ZOOM");
     prompter.answers = {Answer::No};
     NewDocument(m);
-    EXPECT_TRUE(RowTexts(m, AliasList).empty() && RowTexts(m, ShellList).empty());
-    EXPECT_EQ(m.CurrentFileTitle, "Unnamed");
-    EXPECT_EQ(m.FileChanged, 0);
-    EXPECT_EQ(m.CurrentFile, "");
+    EXPECT_EQ(State(m), "|Unnamed|0|");
+    EXPECT_TRUE(RowTexts(m, ShellList).empty());
 
     // Yes in the save question of an unnamed document asks for its name first.
     AddEntryFromDialog(m, AliasList, {"A", "LINE", {}, {}});
@@ -78,23 +83,19 @@ TEST(Document, OpenImportAndNew) {
     d.h.dialogs.picks = {d.dir.Path("saved.pgp"), std::nullopt};
     StartBrowse(m, false);
     EXPECT_EQ(prompter.shown.at(0).text, "Save changes to Unnamed?");
-    EXPECT_EQ(d.h.dialogs.calls[0].fileName, "vtrm.pgp");
-    EXPECT_EQ(d.h.dialogs.calls[0].filter, "Vectrom Program Parameter Files |*.pgp");
+    EXPECT_EQ(d.h.dialogs.calls[0].fileName + d.h.dialogs.calls[0].filter,
+              "vtrm.pgpVectrom Program Parameter Files |*.pgp");
     EXPECT_NE(d.dir.Read("saved.pgp").find("A,         *LINE"), std::string::npos);
     EXPECT_EQ(m.FileChanged, 0);
     EXPECT_EQ(d.h.host.requests, 1); // quiet: no confirmation, but the host is asked
 }
 
 TEST(Document, ApplyBranches) {
-    struct Case {
-        std::string name;
-        bool named;   // the document has a file
-        bool changed; // FileChanged
-        std::vector<Answer> answers;
-        std::vector<std::optional<std::string>> picks;
-        bool written; // the host file or new.pgp was written
-        bool cancel;
-    };
+    // A name; whether the document has a file and unsaved changes; the answers
+    // and picks; whether the host file or new.pgp is written; whether Apply
+    // reports a cancel.
+    using Case = std::tuple<std::string, bool, bool, std::vector<Answer>,
+                            std::vector<std::optional<std::string>>, bool, bool>;
     const std::vector<Case> cases = {
         {"nothing to apply", false, false, {}, {}, false, false},
         {"unchanged, named: no question", true, false, {}, {}, true, false},
@@ -102,24 +103,23 @@ TEST(Document, ApplyBranches) {
         {"changed: No goes to save-as", true, true, {Answer::No}, {"new.pgp"}, true, false},
         {"changed: Cancel", true, true, {Answer::Cancel}, {}, false, true},
         {"unnamed: save-as cancelled", false, true, {}, {std::nullopt}, false, true},
-        {"unnamed: save-as", false, true, {}, {"new.pgp"}, true, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        {"unnamed: save-as", false, true, {}, {"new.pgp"}, true, false}};
+    for (const auto& [name, named, changed, answers, picks, written, cancel] : cases) {
+        SCOPED_TRACE(name);
         LoadedDocument d(Host);
         Main& m = d.h.main;
-        if (!c.named)
+        if (!named)
             m.CurrentFile.clear();
-        m.FileChanged = c.changed ? 1 : 0;
-        d.h.prompter.answers.assign(c.answers.begin(), c.answers.end());
-        for (const auto& pick : c.picks)
+        m.FileChanged = changed ? 1 : 0;
+        d.h.prompter.answers.assign(answers.begin(), answers.end());
+        for (const auto& pick : picks)
             d.h.dialogs.picks.push_back(pick ? std::optional(d.dir.Path(*pick)) : std::nullopt);
-        EXPECT_EQ(StartApply(m), c.cancel);
-        EXPECT_EQ(d.h.dialogs.calls.size(), c.picks.size());
-        EXPECT_EQ(d.dir.Read("vtrm.pgp") != Host || d.dir.Exists("new.pgp"), c.written);
-        EXPECT_EQ(m.FileChanged, c.written ? 0 : (c.changed ? 1 : 0));
-        EXPECT_EQ(d.h.view.applyDisabled, !c.named && !c.changed);
-        if (c.written) { // the host cannot be reached here: the user hears so
+        const bool cancelled = StartApply(m);
+        EXPECT_EQ(
+            std::tuple(cancelled, d.h.dialogs.calls.size(), m.FileChanged, d.h.view.applyDisabled),
+            std::tuple(cancel, picks.size(), written ? 0 : int{changed}, !named && !changed));
+        EXPECT_EQ(d.dir.Read("vtrm.pgp") != Host || d.dir.Exists("new.pgp"), written);
+        if (written) { // the host cannot be reached here: the user hears so
             EXPECT_EQ(d.h.prompter.shown.back().text,
                       "你的 Vectrom 热键被保存并且对你下一个 Vectrom 进程发生作用.");
         }
@@ -130,40 +130,32 @@ TEST(Document, ApplyBranches) {
 // instead. Exit asks about unsaved changes: No leaves, Yes saves and stays,
 // Cancel stays; without unsaved changes it leaves and asks nothing.
 TEST(Document, OkCancelAndExit) {
-    struct Case {
-        std::string name;
-        bool ok;
-        std::vector<Answer> answers;
-        int unloads;
-        int changed; // FileChanged after
-    };
-    const std::vector<Case> cases = {
-        {"OK", true, {}, 1, 0},
-        {"OK, save-as cancelled", true, {Answer::Cancel}, 0, 1},
-        {"Exit: No", false, {Answer::No}, 1, 1},
-        {"Exit: Yes", false, {Answer::Yes, Answer::Yes}, 0, 0},
-        {"Exit: Cancel", false, {Answer::Cancel}, 0, 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    // A name, OK or Exit, the answers, the unloads and the changed flag after.
+    using Case = std::tuple<std::string, bool, std::vector<Answer>, int, int>;
+    const std::vector<Case> cases = {{"OK", true, {}, 1, 0},
+                                     {"OK, save-as cancelled", true, {Answer::Cancel}, 0, 1},
+                                     {"Exit: No", false, {Answer::No}, 1, 1},
+                                     {"Exit: Yes", false, {Answer::Yes, Answer::Yes}, 0, 0},
+                                     {"Exit: Cancel", false, {Answer::Cancel}, 0, 1}};
+    for (const auto& [name, ok, answers, unloads, changed] : cases) {
+        SCOPED_TRACE(name);
         LoadedDocument d(Host);
-        if (c.answers.size() == 1 && c.ok)
+        if (answers.size() == 1 && ok)
             d.h.main.CurrentFile.clear(); // the save-as dialog is cancelled
-        d.h.main.FileChanged = c.name == "OK" ? 0 : 1;
-        d.h.prompter.answers.assign(c.answers.begin(), c.answers.end());
-        c.ok ? ApplyAndLeave(d.h.main) : StartCancel(d.h.main);
-        EXPECT_EQ(d.h.view.unloads, c.unloads);
-        EXPECT_EQ(d.h.main.FileChanged, c.changed);
-        if (c.name != "OK") {
+        d.h.main.FileChanged = name == "OK" ? 0 : 1;
+        d.h.prompter.answers.assign(answers.begin(), answers.end());
+        ok ? ApplyAndLeave(d.h.main) : StartCancel(d.h.main);
+        EXPECT_EQ(std::tuple(d.h.view.unloads, d.h.main.FileChanged), std::tuple(unloads, changed));
+        if (name != "OK") {
             EXPECT_EQ(Box(d.h.prompter.shown.at(0)),
                       Box({"你改变了这个配置文件. 你想保存这些改变吗?", Buttons::YesNoCancel,
                            Icon::Exclamation, "Save changes to ?", 1}));
         }
-        if (!c.changed) {
+        if (!changed) {
             const std::size_t boxes = d.h.prompter.shown.size();
             StartCancel(d.h.main);
-            EXPECT_EQ(d.h.prompter.shown.size(), boxes);
-            EXPECT_EQ(d.h.view.unloads, c.unloads + 1);
+            EXPECT_EQ(std::tuple(d.h.prompter.shown.size(), d.h.view.unloads),
+                      std::tuple(boxes, unloads + 1));
         }
     }
 }
@@ -195,17 +187,15 @@ TEST(Document, BytesTheUserHasNotSeenAreAskedForAndKept) {
             std::find_if(d.h.prompter.shown.begin(), d.h.prompter.shown.end(),
                          [](const MessageBox& box) { return box.buttons == Buttons::YesNo; });
         ASSERT_NE(question, d.h.prompter.shown.end());
-        EXPECT_EQ(question->title, partial ? "文件没有全部读入" : "文件已改变");
-        EXPECT_EQ(question->defaultButton, 2);
-        EXPECT_EQ(question->icon, Icon::Exclamation);
-        EXPECT_EQ(question->text.rfind(d.path, 0), 0u);
+        EXPECT_EQ(Box({question->text.substr(0, d.path.size()), Buttons::YesNo, question->icon,
+                       question->title, question->defaultButton}),
+                  Box({d.path, Buttons::YesNo, Icon::Exclamation,
+                       partial ? "文件没有全部读入" : "文件已改变", 2}));
         EXPECT_EQ(question->text.find("第 2 行: X,C,0") != std::string::npos, partial);
         EXPECT_EQ(d.dir.Read("vtrm.pgp") == before, !yes);
-        EXPECT_EQ(d.dir.Exists("备份        vtrm.pgp"), yes);
-        if (yes) {
-            EXPECT_EQ(d.dir.Read("备份        vtrm.pgp"), before);
-            EXPECT_EQ(m.PartialLine, 0);
-        }
+        EXPECT_EQ(d.dir.Exists("备份        vtrm.pgp") ? d.dir.Read("备份        vtrm.pgp") : "-",
+                  yes ? before : "-");
+        EXPECT_TRUE(!yes || m.PartialLine == 0);
         // OK leaves, also after No: the document was unchanged.
         EXPECT_EQ(d.h.view.unloads, command == 1 ? 1 : 0);
     }
@@ -218,8 +208,7 @@ TEST(Document, FailedOpenLeavesNoDocumentClaimingTheFile) {
     Harness h;
     TempDir dir;
     StartUp(h.main, dir.Path("missing.pgp"));
-    EXPECT_EQ(h.main.CurrentFile, "");
-    EXPECT_EQ(h.main.OriginalFile, "");
+    EXPECT_EQ(h.main.CurrentFile + h.main.OriginalFile, "");
     StartApply(h.main);
     EXPECT_TRUE(h.view.applyDisabled);
     EXPECT_TRUE(dir.Names().empty());
@@ -236,10 +225,8 @@ TEST(Document, FailedOpenLeavesNoDocumentClaimingTheFile) {
     StartBrowse(m, false);
     EXPECT_EQ(d.h.prompter.Texts(), (Rows{"Save changes to " + d.path + "?",
                                           "一个内部磁盘错误发生.", "一个不可修复的错误发生."}));
-    EXPECT_EQ(m.CurrentFile, d.path);
+    EXPECT_EQ(State(m), d.path + "||1|L|LINE");
     EXPECT_EQ(m.OriginalFile, d.path);
-    EXPECT_EQ(m.FileChanged, 1);
-    EXPECT_EQ(RowTexts(m, AliasList), Rows{"L|LINE"});
 }
 
 } // namespace

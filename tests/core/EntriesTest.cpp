@@ -5,9 +5,10 @@
 
 #include "core/Document.h"
 #include "core/Entries.h"
-#include "core/PgpWriter.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 using namespace nm;
 using namespace nm::test;
@@ -40,6 +41,14 @@ struct Doc : LoadedDocument {
         StartEdit(h.main, page, table.At(table.NameOrder().at(position - 1)).key, script.Dialog());
     }
     Rows Texts() const { return h.prompter.Texts(); }
+    // Both lists and the changed flag, as one text.
+    std::string State() const {
+        std::string out;
+        for (const int list : {AliasList, ShellList})
+            for (const std::string& row : RowTexts(h.main, list))
+                out += row + " ";
+        return out + std::to_string(h.main.FileChanged);
+    }
 };
 
 EntryFields Alias(std::string name, std::string command) {
@@ -51,13 +60,8 @@ const std::optional<EntryFields> Cancel;
 // with its message; the dialog stays open and nothing changes.
 TEST(Entries, RefusedEntriesChangeNothing) {
     const std::string cannot = " 这个热键不能保存.";
-    struct Case {
-        int page;
-        EntryFields typed;
-        std::string message;
-        std::string encoding = "UTF-8";
-    };
-    const std::vector<Case> cases = {
+    // The page, the fields typed, and the message.
+    const std::vector<std::tuple<int, EntryFields, std::string>> cases = {
         {AliasList, Alias("X", ""), Required + " 这个热键不能增加."},
         {AliasList, Alias("   ", "LINE"), Required + " 这个热键不能增加."},
         {AliasList, Alias("QQ", "   "), Required + " 这个热键不能增加."},
@@ -72,20 +76,19 @@ TEST(Entries, RefusedEntriesChangeNothing) {
         {AliasList, Alias("Z", "直线"),
          "Vectrom 命令不能以 '直' 开头: 读这个文件时它会被去掉." + cannot},
         {AliasList, Alias("中", "LINE"),
-         "这个文件的编码 (ISO-8859-1) 不能保存 '中' 里的字符." + cannot, "ISO-8859-1"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.message);
+         "这个文件的编码 (ISO-8859-1) 不能保存 '中' 里的字符." + cannot}};
+    for (const auto& [page, typed, message] : cases) {
+        SCOPED_TRACE(message);
         Doc d("CP,*COPY\r\nS,DIR,8,,\r\n");
-        d.h.main.FileEncoding.charset = c.encoding;
-        d.Add(c.page, {c.typed, Cancel});
+        // The one case of a file in another encoding names it.
+        if (message.find("ISO-8859-1") != std::string::npos)
+            d.h.main.FileEncoding.charset = "ISO-8859-1";
+        d.Add(page, {typed, Cancel});
         ASSERT_EQ(d.h.prompter.shown.size(), 1u);
         EXPECT_EQ(Box(d.h.prompter.shown[0]),
-                  Box({c.message, Buttons::OK, Icon::Exclamation, "热键无效"}));
-        EXPECT_EQ(RowTexts(d.h.main, AliasList), Rows{"CP|COPY"});
-        EXPECT_EQ(RowTexts(d.h.main, ShellList), Rows{"S|DIR|8|"});
+                  Box({message, Buttons::OK, Icon::Exclamation, "热键无效"}));
+        EXPECT_EQ(d.State(), "CP|COPY S|DIR|8| 0");
         EXPECT_TRUE(d.script.offered.empty());
-        EXPECT_EQ(d.h.main.FileChanged, 0);
     }
 }
 
@@ -94,7 +97,6 @@ TEST(Entries, AliasDuplicatesAndRedefinitions) {
     // An exact duplicate, in any case and with blanks around, adds nothing and asks nothing.
     EXPECT_EQ(d.Add(AliasList, {Alias(" cp ", "copy ")}).outcome, EntryOutcome::Duplicate);
     EXPECT_TRUE(d.Texts().empty());
-    EXPECT_EQ(RowTexts(d.h.main, AliasList), (Rows{"CP|COPY", "L|LINE", "ZZ|ZOOM"}));
     // A name with blanks around it meets the row of that name.
     d.h.prompter.answers = {Answer::Cancel};
     d.Add(AliasList, {Alias(" zz", "ZOOMIN")});
@@ -110,19 +112,17 @@ TEST(Entries, AliasDuplicatesAndRedefinitions) {
     EXPECT_EQ(Box(d.h.prompter.shown[0]),
               Box({"这个热键      cp 已经应用于 'COPY' 命令. 你想重新定义它吗?",
                    Buttons::YesNoCancel, Icon::Information, "发现副本", 2}));
-    EXPECT_EQ(RowTexts(d.h.main, AliasList), (Rows{"CP|COPY", "L|LINE", "ZZ|ZOOM"}));
+    EXPECT_EQ(d.State(), "CP|COPY L|LINE ZZ|ZOOM 0");
 
     // No keeps the dialog open with the name selected; Yes replaces and reports.
     d.h.prompter.shown.clear();
     d.h.prompter.answers = {Answer::No, Answer::Yes};
     d.Add(AliasList, {Alias("cp", "CHKDSK"), Alias("cp", "CHKDSK")});
     const EntryAnswer& no = d.script.answers.end()[-2];
-    EXPECT_EQ(no.outcome, EntryOutcome::Stay);
-    EXPECT_TRUE(no.selectName);
+    EXPECT_TRUE(no.outcome == EntryOutcome::Stay && no.selectName);
     EXPECT_EQ(Box(d.h.prompter.shown[2]), Box({"这个热键      cp 现在引用 'CHKDSK'.", Buttons::OK,
                                                Icon::None, std::nullopt, 1}));
-    EXPECT_EQ(RowTexts(d.h.main, AliasList), (Rows{"CP|CHKDSK", "L|LINE", "ZZ|ZOOM"}));
-    EXPECT_EQ(d.h.main.FileChanged, 1);
+    EXPECT_EQ(d.State(), "CP|CHKDSK L|LINE ZZ|ZOOM 1");
 
     // With the confirm option off a redefinition asks and reports nothing.
     d.h.view.confirm = false;
@@ -140,9 +140,8 @@ TEST(Entries, Edits) {
     d.Edit(AliasList, 1, {Alias("", "X"), Cancel});
     EXPECT_EQ(d.script.shown[0], Alias("CP", "COPY"));
     EXPECT_EQ(d.Texts(), Rows{Required + " 这个改变不能生成."});
-    EXPECT_FALSE(d.h.main.DialogCancelled);
-    EXPECT_EQ(d.h.main.EditMode, 0);
-    EXPECT_EQ(d.h.main.FileChanged, 0);
+    EXPECT_TRUE(!d.h.main.DialogCancelled && d.h.main.EditMode == 0);
+    EXPECT_EQ(d.State(), "CP|COPY L|LINE Z|ZOOM 0");
 
     // A change of the command's letter case only is stored, never lost.
     d.Edit(AliasList, 2, {Alias("l", "line")});
@@ -166,9 +165,9 @@ TEST(Entries, ShellAddsEditsAndRedefines) {
     // An empty command is accepted after its message; the prompt is trimmed.
     d.Add(ShellList, {EntryFields{"SH", " ", "1", " OS Command: "}});
     EXPECT_EQ(d.script.shown[0], (EntryFields{"", "", "0", ""}));
-    EXPECT_EQ(d.Texts(), Rows{"你认可 Shell 命令字段为空.\r\n\r\n这个热键 '     SH' 在 "
-                              "Vectrom 建立命令窗口."});
-    EXPECT_EQ(d.h.prompter.shown[0].title, "无 Shell 命令");
+    EXPECT_EQ(d.h.prompter.shown[0].title.value_or("") + d.Texts()[0],
+              "无 Shell 命令你认可 Shell 命令字段为空.\r\n\r\n这个热键 '     SH' 在 "
+              "Vectrom 建立命令窗口.");
     // An exact duplicate (command and prompt in any case) adds nothing.
     d.h.prompter.shown.clear();
     EXPECT_EQ(d.Add(ShellList, {EntryFields{"s", "dir", "8", "FILES:"}}).fields,
@@ -208,8 +207,7 @@ TEST(Entries, RemoveAsksUnlessMarkedOrTheOptionIsOff) {
                  Buttons::YesNo, Icon::Question, "删除热键" + std::string(9, ' ') + "CP?", 1}));
     }
     StartRemove(d.h.main, AliasList, key(0)); // Yes
-    EXPECT_EQ(RowTexts(d.h.main, AliasList), (Rows{"E|ERASE", "L|LINE"}));
-    EXPECT_EQ(d.h.main.FileChanged, 1);
+    EXPECT_EQ(d.State(), "E|ERASE L|LINE 1");
     // A marked row goes without a question; so does any row with the option off.
     d.h.main.Lists[AliasList].SetText(0, MarkedName);
     const std::size_t boxes = d.h.prompter.shown.size();
@@ -218,23 +216,6 @@ TEST(Entries, RemoveAsksUnlessMarkedOrTheOptionIsOff) {
     StartRemove(d.h.main, AliasList, key(0));
     EXPECT_EQ(d.h.prompter.shown.size(), boxes);
     EXPECT_TRUE(RowTexts(d.h.main, AliasList).empty());
-}
-
-// Adding, editing, redefining and removing, then saving, writes exactly the
-// expected file.
-TEST(Entries, EditedDocumentIsSavedByteForByte) {
-    Doc d("; office\r\nCP,*COPY\r\nL,*LINE\r\nZ,*ZOOM\r\nS,DIR,8,*Files:,\r\n");
-    d.Add(AliasList, {Alias("tr", "TRIM")});
-    d.Edit(AliasList, 2, {Alias("LL", "LINE")});
-    d.Add(AliasList, {Alias("cp", "COPYCLIP")});
-    const EntryTable& aliases = d.h.main.Lists[AliasList];
-    StartRemove(d.h.main, AliasList, aliases.At(*FindEntry(aliases, "Z")).key);
-    d.Add(ShellList, {EntryFields{"np", "NOTEPAD", "1", "File to edit:"}});
-    d.Add(ShellList, {EntryFields{"S", "DIR /W", "8", "Files:"}});
-    EXPECT_FALSE(StartApply(d.h.main));
-    EXPECT_EQ(d.dir.Read("vtrm.pgp"), ReadData("edited.saved.pgp"));
-    EXPECT_EQ(d.dir.Read("备份        vtrm.pgp"),
-              "; office\r\nCP,*COPY\r\nL,*LINE\r\nZ,*ZOOM\r\nS,DIR,8,*Files:,\r\n\r\n");
 }
 
 } // namespace

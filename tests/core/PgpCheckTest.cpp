@@ -7,29 +7,33 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include <array>
+
 using namespace nm;
 using namespace nm::test;
 
 namespace {
-
-const char* LevelName(Severity level) {
-    return level == Severity::Error ? "error" : level == Severity::Warning ? "warning" : "note";
-}
 
 // "LINE level code" for each finding but the encoding note, in order.
 std::vector<std::string> Brief(const CheckReport& report) {
     std::vector<std::string> out;
     for (const Finding& f : report.findings)
         if (f.code != "encoding")
-            out.push_back(std::to_string(f.line) + " " + LevelName(f.level) + " " + f.code);
+            out.push_back(std::to_string(f.line) + " " +
+                          std::array{"error", "warning", "note"}[static_cast<int>(f.level)] + " " +
+                          f.code);
     return out;
 }
 
-const Finding* Find(const CheckReport& report, int line, const std::string& code) {
+// The finding of a code on a line; a failure, and an empty finding, without one.
+Finding Find(const CheckReport& report, int line, const std::string& code) {
     for (const Finding& f : report.findings)
         if (f.line == line && f.code == code)
-            return &f;
-    return nullptr;
+            return f;
+    ADD_FAILURE() << "no " << code << " on line " << line;
+    return {};
 }
 
 CheckReport CheckText(const std::string& text, const CheckOptions& options = {},
@@ -53,6 +57,7 @@ TEST(PgpCheck, ReportsEachSpecialLine) {
         std::string text;
         std::vector<std::string> findings;
         bool catalogue = false;
+        std::int16_t placeholders = 0; // read earlier in the run
     };
     const std::vector<Case> cases = {
         {"nothing special",
@@ -93,13 +98,17 @@ TEST(PgpCheck, ReportsEachSpecialLine) {
         {"empty command, after a duplicate",
          "A,*ARC\r\na,*ARC\r\nCP,   \r\nL,*LINE\r\n",
          {"1 warning duplicate-removed", "3 error empty-command"}},
-    };
+        {"placeholder counter full",
+         "CP,*COPY\r\nREDRAW\r\n",
+         {"2 error placeholder-limit"},
+         false,
+         32767}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         CheckOptions options;
         if (c.catalogue)
             options.isKnownCommand = KnownCommand;
-        const CheckReport report = CheckText(c.text, options);
+        const CheckReport report = CheckText(c.text, options, c.placeholders);
         ASSERT_TRUE(report.readable);
         EXPECT_EQ(Brief(report), c.findings);
     }
@@ -108,37 +117,33 @@ TEST(PgpCheck, ReportsEachSpecialLine) {
 TEST(PgpCheck, MessagesSayWhatTheEditorDoes) {
     const CheckReport dup =
         CheckText("E,*ERASE\r\ne,*EXPLODE\r\nE,*EXPLODE\r\nS,C,1,,\r\nREDRAW\r\nX,C,0\r\n");
-    const Finding* marked = Find(dup, 1, "duplicate-marked");
-    ASSERT_NE(marked, nullptr);
-    EXPECT_EQ(marked->message,
+    const Finding marked = Find(dup, 1, "duplicate-marked");
+    EXPECT_EQ(marked.message,
               "alias \"E\" is defined again on line 2 with another command (\"EXPLODE\" there, "
               "\"ERASE\" here): the duplicate pass renames this row \"---\", so it is not "
               "written; the definition on line 3 is kept");
-    EXPECT_EQ(marked->fields, (std::vector<FindingField>{{"name", std::string("E")},
-                                                         {"command", std::string("ERASE")},
-                                                         {"otherLine", 2},
-                                                         {"otherCommand", std::string("EXPLODE")},
-                                                         {"keptLine", 3}}));
-    const Finding* removed = Find(dup, 2, "duplicate-removed");
-    ASSERT_NE(removed, nullptr);
-    EXPECT_NE(removed->message.find("line 3 with the same command \"EXPLODE\": the duplicate "
-                                    "pass removes this row; the definition on line 3 is kept"),
+    EXPECT_EQ(marked.fields, (std::vector<FindingField>{{"name", std::string("E")},
+                                                        {"command", std::string("ERASE")},
+                                                        {"otherLine", 2},
+                                                        {"otherCommand", std::string("EXPLODE")},
+                                                        {"keptLine", 3}}));
+    EXPECT_NE(Find(dup, 2, "duplicate-removed")
+                  .message.find("line 3 with the same command \"EXPLODE\": the duplicate "
+                                "pass removes this row; the definition on line 3 is kept"),
               std::string::npos);
-    const Finding* error = Find(dup, 6, "shell-commas");
-    ASSERT_NE(error, nullptr);
-    EXPECT_EQ(error->message, "the line has 2 commas, but a shell command needs 4: the editor "
-                              "stops reading here and shows \"不可识别的错误在 PGP 文件.\"; the "
-                              "entries from this line on will be missing: \"X,C,0\"");
+    EXPECT_EQ(Find(dup, 6, "shell-commas").message,
+              "the line has 2 commas, but a shell command needs 4: the editor "
+              "stops reading here and shows \"不可识别的错误在 PGP 文件.\"; the "
+              "entries from this line on will be missing: \"X,C,0\"");
     // The placeholder counts from the first of this run.
-    EXPECT_NE(Find(dup, 5, "placeholder-name")->message.find("name \"$\" and"), std::string::npos);
-    EXPECT_EQ(dup.aliases, 4);
-    EXPECT_EQ(dup.shells, 1);
+    EXPECT_NE(Find(dup, 5, "placeholder-name").message.find("name \"$\" and"), std::string::npos);
+    EXPECT_EQ(std::tuple(dup.aliases, dup.shells), std::tuple(4, 1));
 
     const CheckReport cleaned = CheckText("CN,\" *中LINE\r\n");
-    EXPECT_EQ(Find(cleaned, 1, "command-cleaned")->message,
+    EXPECT_EQ(Find(cleaned, 1, "command-cleaned").message,
               "the alias command \"\\\" *中LINE\" is read as \"LINE\": the editor removes leading "
               "characters that cannot begin a command");
-    EXPECT_EQ(Find(CheckText("\x1b[1m,*X\r\n"), 1, "control-first")->message,
+    EXPECT_EQ(Find(CheckText("\x1b[1m,*X\r\n"), 1, "control-first").message,
               "the line begins with the control character U+001B, so the editor drops it "
               "without a word: \"\\x1B[1m,*X\"");
 }
@@ -157,34 +162,23 @@ TEST(PgpCheck, MixedLineEnds) {
 }
 
 TEST(PgpCheck, NamesTheEncoding) {
-    struct Case {
-        std::string bytes;
-        std::string message; // part of it
-    };
-    const std::vector<Case> cases = {
+    // A file's bytes, and part of the note on line 1.
+    const std::vector<std::pair<std::string, std::string>> cases = {
         {"CP,*COPY\r\n", "read as UTF-8;"},
         {"\xEF\xBB\xBF"
          "CP,*COPY\r\n",
          "read as UTF-8 with a byte-order mark"},
         {ReadData("gb18030.pgp"),
          "not valid UTF-8; read in the legacy code page " + LegacyCharset()},
-        {"CP,*COPY\xFF\r\n",
-         "neither valid UTF-8 nor valid " + LegacyCharset() + "; read byte for byte as ISO-8859-1"},
-    };
-    for (const auto& c : cases) {
-        const CheckReport report = CheckText(c.bytes);
+        {"CP,*COPY\xFF\r\n", "neither valid UTF-8 nor valid " + LegacyCharset() +
+                                 "; read byte for byte as ISO-8859-1"}};
+    for (const auto& [bytes, message] : cases) {
+        const CheckReport report = CheckText(bytes);
         ASSERT_FALSE(report.findings.empty());
-        EXPECT_EQ(report.findings[0].line, 1);
-        EXPECT_EQ(report.findings[0].code, "encoding");
-        EXPECT_NE(report.findings[0].message.find(c.message), std::string::npos)
-            << report.findings[0].message;
+        const Finding& note = report.findings[0];
+        EXPECT_EQ(std::to_string(note.line) + " " + note.code, "1 encoding");
+        EXPECT_NE(note.message.find(message), std::string::npos) << note.message;
     }
-}
-
-// A file read late in a run, when the placeholder counter is full.
-TEST(PgpCheck, PlaceholderLimit) {
-    EXPECT_EQ(Brief(CheckText("CP,*COPY\r\nREDRAW\r\n", {}, 32767)),
-              std::vector<std::string>{"2 error placeholder-limit"});
 }
 
 } // namespace

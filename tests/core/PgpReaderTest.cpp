@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace nm;
 using namespace nm::test;
 
@@ -20,10 +22,10 @@ using Lines = std::vector<std::string>;
 // The aliases "NAME|COMMAND" and shell commands "NAME|COMMAND|FLAGS|PROMPT|REST"
 // of the load lists.
 std::pair<Lines, Lines> LoadLists(const Main& main) {
-    EXPECT_EQ(main.AliasNames.size(), static_cast<std::size_t>(main.AliasUpper + 1));
-    EXPECT_EQ(main.ShellRest.size(), static_cast<std::size_t>(main.ShellUpper + 1));
-    EXPECT_EQ(main.AliasLines.size(), main.AliasNames.size());
-    EXPECT_EQ(main.ShellLines.size(), main.ShellNames.size());
+    EXPECT_TRUE(main.AliasNames.size() == static_cast<std::size_t>(main.AliasUpper + 1) &&
+                main.ShellRest.size() == static_cast<std::size_t>(main.ShellUpper + 1) &&
+                main.AliasLines.size() == main.AliasNames.size() &&
+                main.ShellLines.size() == main.ShellNames.size());
     Lines aliases, shells;
     for (std::size_t i = 0; i < main.AliasNames.size(); ++i)
         aliases.push_back(main.AliasNames[i] + "|" + main.AliasCommands[i]);
@@ -34,42 +36,44 @@ std::pair<Lines, Lines> LoadLists(const Main& main) {
 }
 
 TEST(PgpReader, ClassifiesEachLineKind) {
-    struct Case {
-        std::string line;
-        Lines aliases, shells;
-    };
-    const std::vector<Case> cases = {
-        {"CP,*COPY", {"CP|COPY"}, {}},
-        {"CP,     *COPY", {"CP|COPY"}, {}},
-        {"CP,COPY", {"CP|COPY"}, {}},
-        {"CP, **COPY", {"CP|COPY"}, {}},
-        {"CP,\"'!COPY", {"CP|COPY"}, {}},
-        {"PX,+X", {"PX|+X"}, {}},
-        {"ST,*", {"ST|*"}, {}},
-        {"BR,{|}~B", {"BR|B"}, {}},
-        {"CN,*中LINE", {"CN|LINE"}, {}},
-        {"REDRAW", {"$|REDRAW"}, {}},
-        {"S,C,1,,\r\nREDRAW", {"$|REDRAW"}, {"S|C|1||"}}, // also after a shell line
-        {"WEIRD,", {"WEIRD,|?"}, {}},
-        {",NONAME", {"---|NONAME"}, {}},
-        {"  ;A", {"$|;A"}, {}},
-        {"; comment", {}, {}},
-        {"\tTAB,*X", {}, {}},
-        {"中文,*LINE", {}, {}},
-        {"    ", {}, {}},
-        {"", {}, {}},
-        {"NOTEPAD, NOTEPAD, 1,*File to edit: ,", {}, {"NOTEPAD| NOTEPAD| 1|File to edit: |"}},
-        {"X,C,0,*P,0", {}, {"X|C|0|P|0"}},
-        {"X,,,**P,,a,b", {}, {"X|||*P|,a,b"}},
-        {",,,,", {}, {"||||"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.line);
+    // A line, and the alias or (after "S:") the shell command it gives; "": none.
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"CP,*COPY", "CP|COPY"},
+        {"CP,     *COPY", "CP|COPY"},
+        {"CP,COPY", "CP|COPY"},
+        {"CP, **COPY", "CP|COPY"},
+        {"CP,\"'!COPY", "CP|COPY"},
+        {"PX,+X", "PX|+X"},
+        {"ST,*", "ST|*"},
+        {"BR,{|}~B", "BR|B"},
+        {"CN,*中LINE", "CN|LINE"},
+        {"REDRAW", "$|REDRAW"},
+        {"WEIRD,", "WEIRD,|?"},
+        {",NONAME", "---|NONAME"},
+        {"  ;A", "$|;A"},
+        {"; comment", ""},
+        {"\tTAB,*X", ""},
+        {"中文,*LINE", ""},
+        {"    ", ""},
+        {"", ""},
+        {"NOTEPAD, NOTEPAD, 1,*File to edit: ,", "S:NOTEPAD| NOTEPAD| 1|File to edit: |"},
+        {"X,C,0,*P,0", "S:X|C|0|P|0"},
+        {"X,,,**P,,a,b", "S:X|||*P|,a,b"},
+        {",,,,", "S:||||"},
+        {"S,C,1,,\r\nREDRAW", "$|REDRAW S:S|C|1||"}};
+    for (const auto& [line, expected] : cases) {
+        SCOPED_TRACE(line);
         Harness h;
         TempDir dir;
-        ASSERT_EQ(ReadPgpFile(h.main, dir.Write("f.pgp", c.line + "\r\n"), false),
+        ASSERT_EQ(ReadPgpFile(h.main, dir.Write("f.pgp", line + "\r\n"), false),
                   ReadResult::Completed);
-        EXPECT_EQ(LoadLists(h.main), std::pair(c.aliases, c.shells));
+        const auto [aliases, shells] = LoadLists(h.main);
+        std::string read;
+        for (const std::string& alias : aliases)
+            read += alias + " ";
+        for (const std::string& shell : shells)
+            read += "S:" + shell + " ";
+        EXPECT_EQ(read, expected.empty() ? "" : expected + " ");
         EXPECT_TRUE(h.prompter.shown.empty());
     }
 }
@@ -99,8 +103,8 @@ TEST(PgpReader, SecondReadOfARun) {
     EXPECT_EQ(LoadLists(h.main).first, (Lines{"$|ONE", "TWO,|??"}));
     ReadPgpFile(h.main, dir.Write("b.pgp", "; second\r\nTHREE\r\n"), true);
     EXPECT_EQ(LoadLists(h.main).first, Lines{"$$$|THREE"});
-    EXPECT_EQ(h.main.OriginalText, "; first\r\nONE\r\nTWO,\r\n");
-    EXPECT_EQ(h.main.OriginalFile, dir.Path("a.pgp"));
+    EXPECT_EQ(h.main.OriginalText + h.main.OriginalFile,
+              "; first\r\nONE\r\nTWO,\r\n" + dir.Path("a.pgp"));
 }
 
 // A failed read keeps exactly the entries of the lines before the failing one,
@@ -119,8 +123,7 @@ TEST(PgpReader, FailedReadKeepsTheEntriesBeforeTheFailingLine) {
         {"CP,*COPY\r\nX,C,0,*P\r\nS,C,1,,\r\n", {"CP|COPY"}, {}, 2, "X,C,0,*P"},
         {"S,C,1,,\r\n; c\r\nCP,   \r\nL,*LINE\r\n", {}, {"S|C|1||"}, 3, "CP,   "},
         {"ONE\r\nTWO\r\nL,*LINE\r\n", {std::string(32767, '$') + "|ONE"}, {}, 2, "TWO", 32766},
-        {"-", {}, {}, 0, ""},
-    };
+        {"-", {}, {}, 0, ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.lineText);
         Harness h;
@@ -135,11 +138,11 @@ TEST(PgpReader, FailedReadKeepsTheEntriesBeforeTheFailingLine) {
                         (c.line ? "\r\n第 " + std::to_string(c.line) + " 行: " + c.lineText : "")});
         EXPECT_EQ(h.prompter.shown[0].icon, Icon::None);
         EXPECT_EQ(LoadLists(h.main), std::pair(c.aliases, c.shells));
-        EXPECT_EQ(h.main.PartialLine, c.line);
-        EXPECT_EQ(h.main.PartialText, c.lineText);
+        EXPECT_EQ(std::to_string(h.main.PartialLine) + ":" + h.main.PartialText,
+                  std::to_string(c.line) + ":" + c.lineText);
         // The document knows the file it read, or still the one before.
-        EXPECT_EQ(h.main.OriginalFile, c.line ? path : dir.Path("a.pgp"));
-        EXPECT_EQ(h.main.Disk.path, h.main.OriginalFile);
+        EXPECT_EQ(h.main.OriginalFile + "|" + h.main.Disk.path,
+                  (c.line ? path : dir.Path("a.pgp")) + "|" + (c.line ? path : dir.Path("a.pgp")));
     }
 }
 
@@ -157,8 +160,8 @@ TEST(PgpReader, EntryLineLimit) {
         const CheckReport report = CheckPgpFile(h.main, dir.Write("f.pgp", text));
         EXPECT_EQ(report.aliases + report.shells, 32767);
         EXPECT_EQ(h.main.PartialLine, lines == 32767 ? 0 : 32769);
-        EXPECT_EQ(report.findings.back().code, lines == 32767 ? "encoding" : "too-many-lines");
-        EXPECT_EQ(report.findings.back().line, lines == 32767 ? 1 : 32769);
+        EXPECT_EQ(report.findings.back().code + std::to_string(report.findings.back().line),
+                  lines == 32767 ? "encoding1" : "too-many-lines32769");
         EXPECT_TRUE(SavePgpFile(h.main, dir.Path("out.pgp"), "", true, false));
         AddEntryRow(h.main, AliasList, {"ONE", "MORE", {}, {}});
         EXPECT_FALSE(SavePgpFile(h.main, dir.Path("out.pgp"), "", true, false));
@@ -174,24 +177,20 @@ TEST(PgpReader, HostileFiles) {
     std::string comments = "A,*ARC\r\n";
     for (int i = 0; i < 1'700'000; ++i)
         comments += "; a comment line of about thirty bytes\r\n";
-    struct Case {
-        std::string name, bytes;
-        std::size_t aliases, shells;
-    };
+    using Case = std::tuple<std::string, std::string, std::size_t, std::size_t>;
     const std::vector<Case> cases = {
         {"50 MB of comments around two aliases", comments + "L,*LINE\r\n", 2, 0},
         {"one line of 10 MB", std::string(10'000'000, 'x') + "\r\n", 1, 0},
         {"NUL bytes", std::string("\0X,*Y\r\nCP,*CO\0PY\r\n", 18), 1, 0},
         {"bytes valid in no code page", "CP,*CO\x80\xFF\xFEPY\r\n", 1, 0},
-        {"a shell line with 1000 commas", "S" + std::string(1000, ',') + "\r\n", 0, 1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        {"a shell line with 1000 commas", "S" + std::string(1000, ',') + "\r\n", 0, 1}};
+    for (const auto& [name, bytes, aliases, shells] : cases) {
+        SCOPED_TRACE(name);
         Harness h;
         TempDir dir;
-        EXPECT_EQ(ReadPgpFile(h.main, dir.Write("f.pgp", c.bytes), false), ReadResult::Completed);
-        EXPECT_EQ(h.main.AliasNames.size(), c.aliases);
-        EXPECT_EQ(h.main.ShellNames.size(), c.shells);
+        EXPECT_EQ(ReadPgpFile(h.main, dir.Write("f.pgp", bytes), false), ReadResult::Completed);
+        EXPECT_EQ(std::tuple(h.main.AliasNames.size(), h.main.ShellNames.size()),
+                  std::tuple(aliases, shells));
     }
 }
 

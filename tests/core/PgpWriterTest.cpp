@@ -8,8 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <filesystem>
+#include <tuple>
 
 using namespace nm;
 using namespace nm::test;
@@ -56,9 +58,7 @@ TEST(PgpWriter, SavedFileByteForByte) {
 TEST(PgpWriter, BackupNames) {
     const std::string mark = "备份" + std::string(8, ' ');
     const std::string numbered = mark + "备份  (  x";
-    struct Case {
-        std::string title, backup;
-    };
+    using Case = std::tuple<std::string, std::string>;
     const std::vector<Case> cases = {
         {"vtrm.pgp", mark + "vtrm.pgp"},
         {mark + "vtrm.pgp", "备份(1)" + std::string(8, ' ') + "vtrm.pgp"},
@@ -68,16 +68,15 @@ TEST(PgpWriter, BackupNames) {
         {numbered + "9.pgp", numbered + "1.pgp"},
         // No digit where the number stands: a type mismatch.
         {numbered + "y.pgp", "error 13"},
-        {numbered, "error 13"},
-    };
-    for (const auto& c : cases) {
+        {numbered, "error 13"}};
+    for (const auto& [title, expected] : cases) {
         std::string backup;
         try {
-            backup = BackupFileName(c.title);
+            backup = BackupFileName(title);
         } catch (const RuntimeError& e) {
             backup = "error " + std::to_string(e.Number());
         }
-        EXPECT_EQ(backup, c.backup) << c.title;
+        EXPECT_EQ(backup, expected) << title;
     }
 }
 
@@ -86,55 +85,48 @@ TEST(PgpWriter, BackupNames) {
 TEST(PgpWriter, BackupOfTheReplacedFile) {
     const std::string opened = "CP,*COPY";
     const std::string other = std::string("L,*LINE\r\n\xB1\xB8", 11);
-    struct Case {
-        std::string name;
-        bool confirm;
-        std::string target;  // its content before the save; "-" = no such file
-        bool targetIsOpened; // else another file was opened
-        std::string title;   // as passed to the save
-        std::string backup;  // expected content of "备份        vtrm.pgp"; "-" = none
-    };
+    // A name; the confirm option; the target's content before the save ("-": no
+    // such file); whether the target is the file opened (else another one was);
+    // the title passed to the save; the backup's expected content ("-": none).
+    using Case = std::tuple<std::string, bool, std::string, bool, std::string, std::string>;
     const std::vector<Case> cases = {
         {"opened file", true, opened + "\r\n", true, "vtrm.pgp", opened + "\r\n\r\n"},
         {"start-up load: no title", true, opened + "\r\n", true, "", opened + "\r\n\r\n"},
         {"another file's own bytes", true, other, false, "vtrm.pgp", other},
         {"confirm off", false, opened + "\r\n", true, "vtrm.pgp", "-"},
         {"empty target", true, "", false, "vtrm.pgp", "-"},
-        {"no target", true, "-", false, "vtrm.pgp", "-"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        {"no target", true, "-", false, "vtrm.pgp", "-"}};
+    for (const auto& [name, confirm, target, targetIsOpened, title, backup] : cases) {
+        SCOPED_TRACE(name);
         Harness h;
-        h.view.confirm = c.confirm;
+        h.view.confirm = confirm;
         TempDir dir;
-        if (c.target != "-")
-            dir.Write("vtrm.pgp", c.target);
+        if (target != "-")
+            dir.Write("vtrm.pgp", target);
         const std::string openedPath =
-            c.targetIsOpened ? dir.Path("vtrm.pgp") : dir.Write("opened.pgp", opened);
+            targetIsOpened ? dir.Path("vtrm.pgp") : dir.Write("opened.pgp", opened);
         ASSERT_EQ(OpenPgpFile(h.main, openedPath, false), ReadResult::Completed);
-        ASSERT_TRUE(SavePgpFile(h.main, dir.Path("vtrm.pgp"), c.title, true));
+        ASSERT_TRUE(SavePgpFile(h.main, dir.Path("vtrm.pgp"), title, true));
         EXPECT_EQ(h.main.CurrentFileTitle, "vtrm.pgp");
-        EXPECT_EQ(dir.Exists("备份        vtrm.pgp"), c.backup != "-");
-        if (c.backup != "-") {
-            EXPECT_EQ(dir.Read("备份        vtrm.pgp"), c.backup);
-        }
+        EXPECT_EQ(dir.Exists("备份        vtrm.pgp") ? dir.Read("备份        vtrm.pgp") : "-",
+                  backup);
     }
 }
 
 TEST(PgpWriter, WritesBackInTheEncodingItWasReadIn) {
-#ifdef _WIN32
-    const char* const locale = "Chinese_Taiwan.950";
-    const std::string dateText = "上午"; // the time's "a.m."
-#else
-    const char* const locale = "zh_CN.GB18030";
-    const std::string dateText = "年";
-#endif
     struct RestoreLocale {
         const std::string previous = std::setlocale(LC_ALL, nullptr);
         ~RestoreLocale() { std::setlocale(LC_ALL, previous.c_str()); }
     } restore;
-    if (!std::setlocale(LC_ALL, locale))
-        GTEST_SKIP() << "no locale " << locale;
+    // A Chinese locale of Windows or of a POSIX system, and a word of its date
+    // line (Windows writes the time's "a.m.").
+    const std::vector<std::pair<const char*, std::string>> locales = {
+        {"Chinese_Taiwan.950", "上午"}, {"zh_CN.GB18030", "年"}};
+    const auto chosen = std::find_if(locales.begin(), locales.end(),
+                                     [](const auto& l) { return std::setlocale(LC_ALL, l.first); });
+    if (chosen == locales.end())
+        GTEST_SKIP() << "no Chinese locale";
+    const std::string dateText = chosen->second;
     for (const bool legacy : {false, true}) {
         SCOPED_TRACE(legacy ? "legacy code page" : "UTF-8");
         Harness h;
@@ -150,13 +142,10 @@ TEST(PgpWriter, WritesBackInTheEncodingItWasReadIn) {
 }
 
 TEST(AskSaveFileName, AsksBeforeOverwriting) {
-    struct Case {
-        std::string name;
-        bool confirm;
-        std::vector<Answer> answers;
-        std::vector<std::optional<std::string>> picks; // "old" exists, "new" does not
-        std::string result;
-    };
+    // A name, the confirm option, the answers, the picks ("old" exists, "new"
+    // does not) and the file chosen.
+    using Case = std::tuple<std::string, bool, std::vector<Answer>,
+                            std::vector<std::optional<std::string>>, std::string>;
     // Each answer is to one question; each pick is one showing of the dialog.
     const std::vector<Case> cases = {
         {"new file", true, {}, {"new"}, "new"},
@@ -164,32 +153,30 @@ TEST(AskSaveFileName, AsksBeforeOverwriting) {
         {"cancel gives up", true, {Answer::Cancel}, {"old"}, ""},
         {"no asks again", true, {Answer::No}, {"old", "new"}, "new"},
         {"no, then cancel", true, {Answer::No}, {"old", std::nullopt}, ""},
-        {"option off never overwrites", false, {}, {"old", "old", "new"}, "new"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        {"option off never overwrites", false, {}, {"old", "old", "new"}, "new"}};
+    for (const auto& [name, confirm, answers, picks, result] : cases) {
+        SCOPED_TRACE(name);
         Harness h;
         TempDir dir;
         dir.Write("old", "x");
-        h.view.confirm = c.confirm;
+        h.view.confirm = confirm;
         h.main.CurrentFileTitle = "doc.pgp";
-        h.prompter.answers.assign(c.answers.begin(), c.answers.end());
-        for (const auto& pick : c.picks)
+        h.prompter.answers.assign(answers.begin(), answers.end());
+        for (const auto& pick : picks)
             h.dialogs.picks.push_back(pick ? std::optional(dir.Path(*pick)) : std::nullopt);
-        const std::string result = AskSaveFileName(h.main, "F |*.pgp", "offer.pgp");
-        EXPECT_EQ(result, c.result.empty() ? "" : dir.Path(c.result));
-        EXPECT_EQ(h.prompter.shown.size(), c.answers.size());
-        EXPECT_EQ(h.dialogs.calls.size(), c.picks.size());
+        const std::string chosen = AskSaveFileName(h.main, "F |*.pgp", "offer.pgp");
+        EXPECT_EQ(chosen, result.empty() ? "" : dir.Path(result));
+        EXPECT_EQ(std::tuple(h.prompter.shown.size(), h.dialogs.calls.size()),
+                  std::tuple(answers.size(), picks.size()));
         for (const auto& call : h.dialogs.calls)
             EXPECT_EQ(call.fileName, "offer.pgp");
-        for (const MessageBox& box : h.prompter.shown) {
-            EXPECT_EQ(box.text, dir.Path("old") + "\r\n\r\n这个配置文件已经存在. 你想覆盖它吗?" +
-                                    std::string(49, ' '));
-            EXPECT_EQ(box.title, "覆盖" + std::string(8, ' ') + "doc.pgp?");
-            EXPECT_EQ(box.buttons, Buttons::YesNoCancel);
-            EXPECT_EQ(box.icon, Icon::Exclamation);
-            EXPECT_EQ(box.defaultButton, 2);
-        }
+        for (const MessageBox& box : h.prompter.shown)
+            EXPECT_EQ(std::tie(box.text, box.title, box.buttons, box.icon, box.defaultButton),
+                      std::make_tuple(dir.Path("old") +
+                                          "\r\n\r\n这个配置文件已经存在. 你想覆盖它吗?" +
+                                          std::string(49, ' '),
+                                      "覆盖" + std::string(8, ' ') + "doc.pgp?",
+                                      Buttons::YesNoCancel, Icon::Exclamation, 2));
     }
 }
 

@@ -1,23 +1,13 @@
 // Value reads, the host's keys and the search for its file, once over every
-// registry backend: the in-memory store, a Wine prefix's files and, on
-// Windows, the system's own registry.
-#include "tests/support/Doubles.h"
+// registry backend (tests/host/RegistryBackends.h).
+#include "tests/host/RegistryBackends.h"
 
 #include "host/HostKeys.h"
 #include "host/Locator.h"
-#include "host/StrOps.h"
-#include "host/Utf8.h"
-#include "host/WineRegistry.h"
-
-#ifdef _WIN32
-#include "tests/win/Win32Keys.h"
-#endif
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <map>
 #include <tuple>
 
 using namespace nm;
@@ -27,87 +17,8 @@ namespace {
 
 const std::string Machine = "SOFTWARE\\Tessaron\\Vectrom";
 
-// A value a test puts: text, a number, or binary (empty).
-struct KeyValue {
-    RootKey root;
-    std::string key, name, text;
-    std::uint32_t type = RegSz, number = 0;
-};
-
-// The keys a test puts, straight into the store.
-class MemoryKeys {
-public:
-    explicit MemoryKeys(const std::vector<KeyValue>& values) {
-        for (const KeyValue& v : values)
-            v.type == RegDword    ? registry_.SetDword(v.root, v.key, v.name, v.number)
-            : v.type == RegBinary ? registry_.SetValue(v.root, v.key, v.name, {RegBinary, {}})
-                                  : registry_.SetText(v.root, v.key, v.name, v.text, v.type);
-    }
-    RegistryBackend& Registry() { return registry_; }
-    int OpenKeys() const { return registry_.OpenKeys(); }
-
-private:
-    MemoryRegistry registry_;
-};
-
-// The keys a test puts, written into the prefix's files as Wine and its
-// registry editor write them; a root that gets no key gets no file.
-class WineFiles {
-public:
-    explicit WineFiles(const std::vector<KeyValue>& values) {
-        std::map<std::string, std::string> files; // a key's header before each of its values
-        for (const KeyValue& v : values) {
-            char buffer[16];
-            std::string data =
-                v.type == RegSz ? Quoted(v.text)
-                : v.type == RegDword
-                    ? std::string(buffer, std::snprintf(buffer, 16, "dword:%08x", v.number))
-                : v.type == RegBinary ? "hex:"
-                                      : "hex(2):";
-            // Expandable text as UTF-16 (of ASCII), over lines ended by a backslash.
-            for (std::size_t i = 0; v.type == RegExpandSz && i <= v.text.size(); ++i)
-                data.append(buffer,
-                            std::snprintf(buffer, 16, i % 8 == 7 ? "%02x,00,\\\n  " : "%02x,00,",
-                                          v.text.c_str()[i]));
-            const std::string key = (v.root == ClassesRoot ? "Software\\Classes\\" : "") + v.key;
-            files[v.root == CurrentUser ? "user.reg" : "system.reg"] +=
-                "\n[" + StrReplace("\\", "\\\\", key) + "] 1795857245\n#time=1db6\n" +
-                (v.name.empty() ? "@" : Quoted(v.name)) + "=" + data + "\r\n";
-        }
-        for (const auto& [file, text] : files)
-            prefix_.Write(file,
-                          "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n" + text);
-    }
-    RegistryBackend& Registry() { return registry_; }
-    int OpenKeys() const { return registry_.OpenKeys(); }
-
-private:
-    // Quotes and backslashes escaped, characters outside ASCII as \x and
-    // their UTF-16 code unit.
-    static std::string Quoted(const std::string& text) {
-        std::string out = "\"";
-        for (std::size_t i = 0; i < CharCount(text); ++i) {
-            const std::string_view c = CharMid(text, i, 1);
-            char unit[8];
-            out += c.size() > 1             ? std::string(unit, std::snprintf(unit, 8, "\\x%04x",
-                                                                              unsigned(CodePointAt(c, 0))))
-                   : c == "\"" || c == "\\" ? "\\" + std::string(c)
-                                            : std::string(c);
-        }
-        return out + "\"";
-    }
-    TempDir prefix_;
-    SystemFileSystem files_;
-    WineRegistry registry_{files_, prefix_.Path("")};
-};
-
 template <class Keys> class RegistryBackends : public testing::Test {};
-#ifdef _WIN32
-using Backends = testing::Types<MemoryKeys, WineFiles, Win32Keys<KeyValue>>;
-#else
-using Backends = testing::Types<MemoryKeys, WineFiles>;
-#endif
-TYPED_TEST_SUITE(RegistryBackends, Backends);
+TYPED_TEST_SUITE(RegistryBackends, RegistryBackendTypes);
 
 TYPED_TEST(RegistryBackends, ReadsOneValueOrTheDefault) {
     TypeParam keys({

@@ -8,12 +8,20 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <unistd.h>
 
 namespace nm::test {
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(NativePath(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+} // namespace
 
 Answer ScriptedPrompter::Show(const MessageBox& box) {
     shown.push_back(box);
@@ -23,9 +31,6 @@ Answer ScriptedPrompter::Show(const MessageBox& box) {
         return answer;
     }
     switch (box.buttons) {
-    case Buttons::OK:
-    case Buttons::OKCancel:
-        return Answer::OK;
     case Buttons::AbortRetryIgnore:
         return Answer::Abort;
     case Buttons::YesNo:
@@ -33,8 +38,9 @@ Answer ScriptedPrompter::Show(const MessageBox& box) {
         return Answer::Yes;
     case Buttons::RetryCancel:
         return Answer::Retry;
+    default:
+        return Answer::OK;
     }
-    return Answer::OK;
 }
 
 std::vector<std::string> ScriptedPrompter::Texts() const {
@@ -128,36 +134,14 @@ namespace {
 
 std::tm GoldenDate() {
     std::tm t{};
-    t.tm_year = 2026 - 1900;
-    t.tm_mon = 10;
-    t.tm_mday = 28;
-    t.tm_hour = 9;
-    t.tm_min = 14;
-    t.tm_sec = 5;
-    t.tm_wday = 6;
-    t.tm_yday = 331;
+    t.tm_year = 126, t.tm_mon = 10, t.tm_mday = 28, t.tm_wday = 6, t.tm_yday = 331;
+    t.tm_hour = 9, t.tm_min = 14, t.tm_sec = 5;
     return t;
 }
 
 } // namespace
 
 FixedClock::FixedClock() : nm::FixedClock(GoldenDate()) {}
-
-void SetEnv(const std::string& name, const std::string& value) {
-#ifdef _WIN32
-    _putenv_s(name.c_str(), value.c_str());
-#else
-    ::setenv(name.c_str(), value.c_str(), 1);
-#endif
-}
-
-void UnsetEnv(const std::string& name) {
-#ifdef _WIN32
-    _putenv_s(name.c_str(), ""); // an empty value removes the variable
-#else
-    ::unsetenv(name.c_str());
-#endif
-}
 
 TempDir::TempDir() {
     static std::atomic<int> counter{0};
@@ -185,10 +169,7 @@ std::string TempDir::Write(const std::string& name, const std::string& bytes) co
 }
 
 std::string TempDir::Read(const std::string& name) const {
-    std::ifstream in(NativePath(Path(name)), std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    return ReadFile(Path(name));
 }
 
 bool TempDir::Exists(const std::string& name) const {
@@ -212,10 +193,7 @@ std::string DataPath(const std::string& name) {
 }
 
 std::string ReadData(const std::string& name) {
-    std::ifstream in(NativePath(DataPath(name)), std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    return ReadFile(DataPath(name));
 }
 
 std::vector<std::string> RowTexts(const Main& main, int list) {

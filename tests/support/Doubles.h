@@ -30,16 +30,12 @@ public:
     // Answers in order; an unscripted box gets its first button.
     std::deque<Answer> answers;
     std::vector<MessageBox> shown;
-    int beeps = 0;
+    int beeps = 0, busyChanges = 0;
     bool busy = false;
-    int busyChanges = 0;
 
     Answer Show(const MessageBox& box) override;
     void Beep() override { ++beeps; }
-    void SetBusy(bool on) override {
-        busy = on;
-        ++busyChanges;
-    }
+    void SetBusy(bool on) override { busy = on, ++busyChanges; }
     // The texts of every box shown, in order.
     std::vector<std::string> Texts() const;
 };
@@ -68,8 +64,7 @@ private:
 
 class ScriptedHostLink final : public HostLink {
 public:
-    int failWith = 429; // 0: the host re-reads its file
-    int requests = 0;
+    int failWith = 429, requests = 0; // failWith 0: the host re-reads its file
     void RequestReinit() override;
 };
 
@@ -97,8 +92,7 @@ class RecordingView final : public DocumentView {
 public:
     bool confirm = true;
     int page = 0; // the page shown
-    int captionUpdates = 0;
-    int unloads = 0;
+    int captionUpdates = 0, unloads = 0;
     bool applyDisabled = false;
     void UpdateCaption() override { ++captionUpdates; }
     void UpdateCommandState() override {}

@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 #include <system_error>
+#include <tuple>
 
 namespace nm::test {
 
@@ -30,10 +31,8 @@ public:
 
     // The next `count` calls of one kind fail, after `skip` that go through.
     void FailNext(FsCall kind, std::errc error, int count = 1, int skip = 0) {
-        call_ = kind;
-        error_ = std::make_error_code(error);
-        failures_ = count;
-        skip_ = skip;
+        std::tie(call_, error_, failures_, skip_) =
+            std::tuple(kind, std::make_error_code(error), count, skip);
     }
 
     std::error_code Open(const std::string& p, OpenFor m, Handle& f) override {
@@ -47,15 +46,6 @@ public:
         return Fail(FsCall::CreateTemp) ? (f = NoHandle, error_)
                                         : SystemFileSystem::CreateTemp(t, n, f);
     }
-    std::error_code Read(Handle f, void* b, std::size_t n, std::size_t& d) override {
-        return Fail(FsCall::Read) ? error_ : SystemFileSystem::Read(f, b, n, d);
-    }
-    std::error_code Write(Handle f, const void* b, std::size_t n, std::size_t& d) override {
-        return Fail(FsCall::Write) ? error_ : SystemFileSystem::Write(f, b, n, d);
-    }
-    std::error_code Flush(Handle f) override {
-        return Fail(FsCall::Flush) ? error_ : SystemFileSystem::Flush(f);
-    }
     // A close reports the writes that did not reach the disk; a file opened
     // for reading has none. A failed close still lets the handle go.
     std::error_code Close(Handle f) override {
@@ -63,18 +53,19 @@ public:
         const std::error_code result = SystemFileSystem::Close(f);
         return fails ? error_ : result;
     }
-    std::error_code SetAccess(Handle f, const std::string& p, const FileInfo* l) override {
-        return Fail(FsCall::SetAccess) ? error_ : SystemFileSystem::SetAccess(f, p, l);
+// The other calls fail when their turn has come and go to the system otherwise.
+#define NM_FAILING(Call, Params, Args)                                                             \
+    std::error_code Call Params override {                                                         \
+        return Fail(FsCall::Call) ? error_ : SystemFileSystem::Call Args;                          \
     }
-    std::error_code SetOwner(Handle f, const FileInfo& l) override {
-        return Fail(FsCall::SetOwner) ? error_ : SystemFileSystem::SetOwner(f, l);
-    }
-    std::error_code Replace(const std::string& a, const std::string& b) override {
-        return Fail(FsCall::Replace) ? error_ : SystemFileSystem::Replace(a, b);
-    }
-    std::error_code CheckWrite(const std::string& p) override {
-        return Fail(FsCall::CheckWrite) ? error_ : SystemFileSystem::CheckWrite(p);
-    }
+    NM_FAILING(Read, (Handle f, void* b, std::size_t n, std::size_t& d), (f, b, n, d))
+    NM_FAILING(Write, (Handle f, const void* b, std::size_t n, std::size_t& d), (f, b, n, d))
+    NM_FAILING(Flush, (Handle f), (f))
+    NM_FAILING(SetAccess, (Handle f, const std::string& p, const FileInfo* l), (f, p, l))
+    NM_FAILING(SetOwner, (Handle f, const FileInfo& l), (f, l))
+    NM_FAILING(Replace, (const std::string& a, const std::string& b), (a, b))
+    NM_FAILING(CheckWrite, (const std::string& p), (p))
+#undef NM_FAILING
 
 private:
     FsCall call_ = FsCall::Open;

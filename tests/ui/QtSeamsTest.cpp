@@ -10,94 +10,71 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QKeyEvent>
-#include <QPrinter>
-#include <QPrinterInfo>
-#include <QProcess>
-#include <QPushButton>
+#include <QtPrintSupport>
+#include <QtWidgets>
 
-#include <map>
 #include <set>
 
 using namespace nm;
 using namespace nm::test;
 using SB = QMessageBox::StandardButton;
+using Rows = std::vector<std::string>;
 
-// Each set shows its buttons in order (the default-button number picks one)
-// and answers with the one pressed; Escape answers as the set allows, and a
-// set without a way out stays open.
-TEST(QtPrompter, BoxesHaveTheirButtonsInOrderAndAnswerWithThem) {
-    const std::map<SB, Answer> answers = {
-        {SB::Ok, Answer::OK},       {SB::Cancel, Answer::Cancel}, {SB::Abort, Answer::Abort},
-        {SB::Retry, Answer::Retry}, {SB::Ignore, Answer::Ignore}, {SB::Yes, Answer::Yes},
-        {SB::No, Answer::No}};
-    const QMessageBox::StandardButtons ari = SB::Abort | SB::Retry | SB::Ignore,
-                                       ync = SB::Yes | SB::No | SB::Cancel;
-    const std::vector<std::tuple<Buttons, int, QMessageBox::StandardButtons, SB, Answer>> cases = {
-        {Buttons::OK, 1, SB::Ok, SB::Ok, Answer::OK},
-        {Buttons::OKCancel, 2, SB::Ok | SB::Cancel, SB::Cancel, Answer::Cancel},
-        {Buttons::AbortRetryIgnore, 2, ari, SB::Retry, Answer::Closed},
-        {Buttons::AbortRetryIgnore, 3, ari, SB::Ignore, Answer::Closed},
-        {Buttons::YesNoCancel, 2, ync, SB::No, Answer::Cancel},
-        {Buttons::YesNoCancel, 3, ync, SB::Cancel, Answer::Cancel},
-        {Buttons::YesNo, 1, SB::Yes | SB::No, SB::Yes, Answer::No},
-        {Buttons::YesNo, 3, SB::Yes | SB::No, SB::Yes, Answer::No},
-        {Buttons::RetryCancel, 2, SB::Retry | SB::Cancel, SB::Cancel, Answer::Cancel}};
-    for (const auto& [buttons, number, present, defaultButton, onEscape] : cases) {
-        const MessageBox message{"?", buttons, Icon::Question, "t", number};
-        const auto box = BuildMessageBox(message, nullptr, "p");
-        EXPECT_EQ(box->standardButtons(), present) << number;
-        EXPECT_EQ(box->standardButton(box->defaultButton()), defaultButton) << number;
-        for (const auto& [button, answer] : answers) {
-            if (!present.testFlag(button))
-                continue;
-            const auto pressed = BuildMessageBox(message, nullptr, "p");
-            pressed->button(button)->click();
-            EXPECT_EQ(ClickedAnswer(*pressed), answer) << number;
-        }
+// Each set shows its buttons (the default-button number picks one, past the
+// last the first); Escape answers as the set allows, and a set without a way
+// out stays open. A press answers with its button. Text is plain, with the
+// file's line breaks made Qt's; a box without a title has the program's. The
+// busy pointer is pushed once, however often it is asked for, and the
+// prompter takes away only its own, also when it goes.
+TEST(QtPrompter, BoxesAnswerWithTheButtonPressedAndTheBusyPointerIsItsOwn) {
+    for (const auto& [buttons, number, present, defaultButton, onEscape] :
+         std::vector<std::tuple<Buttons, int, QMessageBox::StandardButtons, SB, Answer>>{
+             {Buttons::OK, 1, SB::Ok, SB::Ok, Answer::OK},
+             {Buttons::OKCancel, 2, SB::Ok | SB::Cancel, SB::Cancel, Answer::Cancel},
+             {Buttons::AbortRetryIgnore, 3, SB::Abort | SB::Retry | SB::Ignore, SB::Ignore,
+              Answer::Closed},
+             {Buttons::YesNoCancel, 2, SB::Yes | SB::No | SB::Cancel, SB::No, Answer::Cancel},
+             {Buttons::YesNo, 3, SB::Yes | SB::No, SB::Yes, Answer::No},
+             {Buttons::RetryCancel, 2, SB::Retry | SB::Cancel, SB::Cancel, Answer::Cancel}}) {
+        const auto box = BuildMessageBox({"?", buttons, Icon::Question, "", number}, nullptr, "p");
+        EXPECT_EQ(std::tuple(box->standardButtons(), box->standardButton(box->defaultButton()),
+                             box->windowTitle()),
+                  std::tuple(present, defaultButton, QString())) // an empty title is a title
+            << number;
         box->show();
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(box.get(), &escape);
         EXPECT_EQ(ClickedAnswer(*box), onEscape) << number;
         EXPECT_EQ(box->close(), onEscape != Answer::Closed) << number;
     }
-}
-
-TEST(QtPrompter, BoxesShowTitleTextAndIconAsGiven) {
-    const QString program = "Vectrom 热键编辑器       ";
-    const std::vector<std::tuple<std::optional<std::string>, std::string, Icon, QString, QString,
-                                 QMessageBox::Icon>>
-        cases = {{std::nullopt, "确认     ", Icon::None, program, "确认     ", QMessageBox::NoIcon},
-                 {"磁盘错误  ", "磁盘满. 继续?\r\n\r\n  ", Icon::Exclamation, "磁盘错误  ",
-                  "磁盘满. 继续?\n\n  ", QMessageBox::Warning},
-                 {"", "<b>A</b>\r\n", Icon::Critical, "", "<b>A</b>\n", QMessageBox::Critical},
-                 {"t", "a\rb", Icon::Question, "t", "a\rb", QMessageBox::Question},
-                 {"t", "", Icon::Information, "t", "", QMessageBox::Information}};
-    for (const auto& [title, text, icon, shownTitle, shownText, shownIcon] : cases) {
-        const auto box = BuildMessageBox({text, Buttons::OK, icon, title, 1}, nullptr, program);
-        EXPECT_EQ(std::tuple(box->windowTitle(), box->text(), box->textFormat(), box->icon()),
-                  std::tuple(shownTitle, shownText, Qt::PlainText, shownIcon));
+    const std::map<SB, Answer> answers = {
+        {SB::Ok, Answer::OK},       {SB::Cancel, Answer::Cancel}, {SB::Abort, Answer::Abort},
+        {SB::Retry, Answer::Retry}, {SB::Ignore, Answer::Ignore}, {SB::Yes, Answer::Yes},
+        {SB::No, Answer::No}};
+    QMessageBox all;
+    for (const auto& [button, answer] : answers) {
+        all.addButton(button)->click();
+        EXPECT_EQ(ClickedAnswer(all), answer);
     }
-}
+    const QString program = "Vectrom 热键编辑器       ";
+    const auto untitled =
+        BuildMessageBox({"<b>磁盘满</b>\r\n\r\n a\rb  ", Buttons::OK, Icon::None, std::nullopt, 1},
+                        nullptr, program);
+    EXPECT_EQ(std::tuple(untitled->windowTitle(), untitled->text(), untitled->textFormat()),
+              std::tuple(program, QString("<b>磁盘满</b>\n\n a\rb  "), Qt::PlainText));
 
-// The prompter pushes the busy pointer once, however often it is asked, and
-// takes away only its own, also when it goes.
-TEST(QtPrompter, BusyPointerIsPushedOnceAndOnlyItsOwnIsRemoved) {
     std::string shapes;
     const auto look = [&] {
         const QCursor* cursor = QApplication::overrideCursor();
         shapes += !cursor ? "none" : cursor->shape() == Qt::WaitCursor ? "wait " : "hand ";
     };
     QApplication::setOverrideCursor(Qt::PointingHandCursor); // another part's pointer
-    {
-        QtPrompter prompter(nullptr, "p");
-        for (const bool busy : {false, true, true, false, true}) {
-            prompter.SetBusy(busy);
-            look();
-        }
+    auto prompter = std::make_unique<QtPrompter>(nullptr, "p");
+    for (const bool busy : {false, true, true, false, true}) {
+        prompter->SetBusy(busy);
+        look();
     }
+    prompter.reset(); // gone while busy
     look();
     QApplication::restoreOverrideCursor();
     look();
@@ -106,7 +83,6 @@ TEST(QtPrompter, BusyPointerIsPushedOnceAndOnlyItsOwnIsRemoved) {
 
 TEST(QtFileDialogs, FiltersBecomeQtFilters) {
     for (const auto& [bars, filter] : std::vector<std::pair<std::string, QString>>{
-             {"X|*.pgp", "X (*.pgp)"},
              {"Vectrom 程序参数文件 |*.pgp|Text Files |*.txt|All Files |*.*",
               "Vectrom 程序参数文件 (*.pgp);;Text Files (*.txt);;All Files (*.*)"},
              {"Lists  |*.pgp;*.txt|", "Lists  (*.pgp *.txt)"},
@@ -115,11 +91,17 @@ TEST(QtFileDialogs, FiltersBecomeQtFilters) {
         EXPECT_EQ(QtFilter(bars), filter) << bars;
 }
 
-TEST(QtPrinterDevice, PrintsToAPdfWithAlignedColumns) {
+// A PDF file set up for the printer is used without a question: every page
+// on a sheet of its own, the commands in one column on every row whatever the
+// width of the names before them. With no printer the lists go to a PDF file
+// the user picks at every print (".pdf" added to a name without an
+// extension), and a file that is there already is replaced only when the user
+// says so.
+TEST(QtPrinterDevice, PrintsToAPdfFileSetUpOrPickedAtEveryPrint) {
     Harness h;
     h.main.CurrentFile = "/office/vtrm.pgp";
     for (int i = 0; i < 61; ++i)
-        h.main.Lists[AliasList].Append("AL" + std::to_string(100 + i),
+        h.main.Lists[AliasList].Append((i % 2 ? "I" : "WWWWWW") + std::to_string(100 + i),
                                        {"CMD" + std::to_string(i), {}, {}});
     h.main.Lists[ShellList].Append("NOTEPAD", {"START NOTEPAD", "1", "File:"});
     TempDir dir;
@@ -131,66 +113,42 @@ TEST(QtPrinterDevice, PrintsToAPdfWithAlignedColumns) {
     QWidget window;
     frmPrinting progress(&window);
     PrintLists(h.main, device, progress);
-    EXPECT_TRUE(h.dialogs.calls.empty()); // the PDF file was given: no dialog
     QProcess pdftotext;
     pdftotext.start("pdftotext", {"-layout", printer.outputFileName(), "-"});
     ASSERT_TRUE(pdftotext.waitForFinished() && pdftotext.exitCode() == 0) << "pdftotext failed";
     const std::string text = pdftotext.readAllStandardOutput().toStdString();
+    EXPECT_EQ(QString::fromStdString(text).count('\f'), 3) << text;
     for (const std::string expected :
-         {"Vectrom 命令热键", ", 页    1", ", 页    2", "Shell 命令热键", ", 页    3",
-          "/office/vtrm.pgp", "Keyboard 热键", "START NOTEPAD"})
+         {"Vectrom 命令热键", ", 页    2", "Shell 命令热键", "/office/vtrm.pgp", "START NOTEPAD"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
-    // The commands start in one column on every row.
     std::set<std::size_t> columns;
-    for (const std::string row : {"AL100", "AL159", "AL160"}) {
+    for (const std::string row : {"WWWWWW100", "I101", "I159", "WWWWWW160"}) {
         const std::size_t line = text.find(row);
         ASSERT_NE(line, std::string::npos) << row;
         columns.insert(text.find("CMD", line) - text.rfind('\n', line));
     }
-    EXPECT_EQ(columns.size(), 1u);
-}
+    EXPECT_EQ(columns.size(), 1u) << text;
 
-// With no printer the lists go to a PDF file the user picks at every print,
-// and a file that is there already is replaced only when the user says so.
-TEST(QtPrinterDevice, AsksForThePdfFileAtEveryPrintWhenThereIsNoPrinter) {
     if (!QPrinterInfo::availablePrinters().isEmpty())
         GTEST_SKIP() << "this system has a printer";
-    struct Case {
-        std::vector<std::optional<std::string>> picks; // names in the folder; nullopt: cancel
-        std::deque<Answer> answers;                    // to "replace the file?"
-        std::vector<bool> prepared;                    // of each print
-        std::vector<std::string> asked;                // the files the question named
-        std::string file;                              // the PDF of the last print
-    };
-    for (const Case& c :
-         std::vector<Case>{{{"a.pdf", "b.pdf"}, {}, {true, true}, {}, "b.pdf"},
-                           {{"old.txt", "new"}, {Answer::No}, {true}, {"old.txt"}, "new.pdf"},
-                           {{"old"}, {Answer::Yes}, {true}, {"old.pdf"}, "old.pdf"},
-                           {{std::nullopt}, {}, {false}, {}, ""}}) {
-        TempDir dir;
-        dir.Write("old.txt", "text");
-        dir.Write("old.pdf", "");
-        QPrinter printer;
-        Harness h;
-        for (const auto& pick : c.picks)
-            h.dialogs.picks.push_back(pick ? std::optional(dir.Path(*pick)) : std::nullopt);
-        h.prompter.answers = c.answers;
-        QtPrinterDevice device(printer, h.dialogs, h.prompter);
-        for (const bool prepared : c.prepared)
-            EXPECT_EQ(device.Prepare(), prepared) << c.file;
-        EXPECT_EQ(h.dialogs.calls.size(), c.picks.size());
-        for (const auto& call : h.dialogs.calls)
-            EXPECT_EQ(call.kind + call.filter + call.fileName, "savePDF |*.pdf");
-        ASSERT_EQ(h.prompter.shown.size(), c.asked.size());
-        for (std::size_t i = 0; i < c.asked.size(); ++i) {
-            const MessageBox& box = h.prompter.shown[i];
-            EXPECT_EQ(box.text, dir.Path(c.asked[i]) + "\r\n\r\n这个文件已经存在. 你想覆盖它吗?");
-            EXPECT_EQ(std::tuple(box.buttons, box.icon, box.title, box.defaultButton),
-                      std::tuple(Buttons::YesNo, Icon::Exclamation, "打印", 2));
-        }
-        if (!c.file.empty()) {
-            EXPECT_EQ(std::pair(printer.outputFormat(), printer.outputFileName().toStdString()),
-                      std::pair(QPrinter::PdfFormat, dir.Path(c.file)));
-        }
-    }
+    dir.Write("old.txt", "text");
+    dir.Write("old.pdf", "");
+    QPrinter none;
+    QtPrinterDevice asking(none, h.dialogs, h.prompter);
+    h.dialogs.picks = {dir.Path("old.txt"), dir.Path("new"), dir.Path("old"), std::nullopt};
+    h.prompter.answers = {Answer::No, Answer::Yes}; // to "replace the file?"
+    Rows files;
+    for (int print = 0; print < 3; ++print) // "-" where the user gave up
+        files.push_back(asking.Prepare() ? none.outputFileName().toStdString() : "-");
+    EXPECT_EQ(files, (Rows{dir.Path("new.pdf"), dir.Path("old.pdf"), "-"}));
+    EXPECT_EQ(std::pair(none.outputFormat(), h.dialogs.calls.size()), // none for the file set up
+              std::pair(QPrinter::PdfFormat, std::size_t{4}));
+    for (const auto& call : h.dialogs.calls)
+        EXPECT_EQ(call.kind + call.filter + call.fileName, "savePDF |*.pdf");
+    const std::string question = "\r\n\r\n这个文件已经存在. 你想覆盖它吗?";
+    EXPECT_EQ(h.prompter.Texts(),
+              (Rows{dir.Path("old.txt") + question, dir.Path("old.pdf") + question}));
+    for (const MessageBox& box : h.prompter.shown)
+        EXPECT_EQ(std::tuple(box.buttons, box.icon, box.title, box.defaultButton),
+                  std::tuple(Buttons::YesNo, Icon::Exclamation, "打印", 2));
 }

@@ -1,7 +1,7 @@
 // The editor window on a host made in a temporary folder, driven by its
-// controls' names as a user drives it: every box, dialog and setting is
-// answered through the seams' doubles, and a script fills and confirms the
-// entry dialogs.
+// controls' names as a user drives it (the window tests and the editor's
+// benchmarks): every box, dialog and setting is answered through the seams'
+// doubles, and a script fills and confirms the entry dialogs.
 #pragma once
 
 #include "tests/support/Doubles.h"
@@ -9,28 +9,19 @@
 #include "host/MemoryRegistry.h"
 #include "ui/frmAlias.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QDialog>
-#include <QHeaderView>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTest>
-#include <QTimer>
-#include <QTreeView>
+// The Qt modules whole: the tests reach into most of the widgets.
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 namespace nm::test {
 
+using Rows = std::vector<std::string>;
+
 // Acts on the modal dialogs that an action opens, one step at a time.
-class DialogScript {
-public:
-    using Step = std::function<void(QDialog&)>;
+using Step = std::function<void(QDialog&)>;
+struct DialogScript {
     std::deque<Step> steps;
 
     void Run(const std::function<void()>& action) {
@@ -39,15 +30,12 @@ public:
         EXPECT_TRUE(steps.empty()) << steps.size() << " dialog steps were not used";
         steps.clear();
     }
-
-private:
     void Poll() {
         QTimer::singleShot(0, [this] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             if (dialog && steps.empty()) {
                 ADD_FAILURE() << "a dialog was left open: " << dialog->objectName().toStdString();
-                dialog->hide();
-                return;
+                return dialog->hide();
             }
             if (dialog) {
                 const Step step = steps.front();
@@ -67,14 +55,9 @@ inline QLineEdit* Field(QDialog& d, const char* name) {
     return edit ? edit : widget->findChild<QLineEdit*>();
 }
 
-inline void Click(QDialog& d, const char* button) {
-    d.findChild<QPushButton*>(button)->click();
-}
-
 // Types an entry into the open dialog and presses OK.
-inline DialogScript::Step Type(std::string name, std::string command,
-                               std::optional<std::string> flags = std::nullopt,
-                               std::string prompt = {}) {
+inline Step Type(std::string name, std::string command,
+                 std::optional<std::string> flags = std::nullopt, std::string prompt = {}) {
     return [=](QDialog& d) {
         Field(d, "txtAlias")->setText(QString::fromStdString(name));
         const bool alias = d.objectName() == "frmNewAlias";
@@ -83,7 +66,7 @@ inline DialogScript::Step Type(std::string name, std::string command,
             d.findChild<QComboBox*>("comboFlag")->setCurrentText(QString::fromStdString(*flags));
         if (!alias)
             Field(d, "txtPrompt")->setText(QString::fromStdString(prompt));
-        Click(d, "cmdOK");
+        d.findChild<QPushButton*>("cmdOK")->click();
     };
 }
 
@@ -93,7 +76,7 @@ struct Editor {
     ScriptedPrompter prompter;
     ScriptedFileDialogs dialogs;
     ScriptedHostLink host;
-    FixedClock clock;
+    test::FixedClock clock;
     SystemFileSystem files;
     MemorySettingsStore settings;
     MemoryRegistry registry;
@@ -123,23 +106,17 @@ struct Editor {
                            HostContext{prompter, registry, dir.Path(""), ""}, [this] { ++exits; }});
         window->Form_Load();
     }
-    Main& M() { return window->State(); }
     template <typename T = QPushButton> T* Get(const QString& name) {
-        T* widget = window->findChild<T*>(name);
-        EXPECT_NE(widget, nullptr) << name.toStdString();
-        return widget;
+        return window->findChild<T*>(name); // null, and the test crashes, for a lost name
     }
-    bool Enabled(const char* name) { return Get<QWidget>(name)->isEnabled(); }
-    void Click(const char* button) { Get(button)->click(); }
+    Main& M() { return window->State(); }
     void Trigger(const char* action) { Get<QAction>(action)->trigger(); }
-    void ShowPage(int page) { Get<QTabWidget>("tbsMain")->setCurrentIndex(page); }
     QTreeView* List(int page) { return Get<QTreeView>("lvwAlias_" + QString::number(page)); }
     // A click on a row (0-based) of a page's list, a key pressed on it, a
     // click on a column's header.
     void ClickRow(int page, int row) {
-        QTreeView* list = List(page);
-        const QRect place = list->visualRect(list->model()->index(row, 0));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, place.center());
+        const QRect place = List(page)->visualRect(List(page)->model()->index(row, 0));
+        QTest::mouseClick(List(page)->viewport(), Qt::LeftButton, {}, place.center());
     }
     void Key(int page, Qt::Key key) { QTest::keyClick(List(page), key); }
     void ClickColumn(int page, int column) {
@@ -147,16 +124,14 @@ struct Editor {
         const QPoint place(header->sectionViewportPosition(column) + 4, header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, place);
     }
-    // The names shown in a page's list, from the top.
+    // The names shown in a page's list, from the top, the selected one in brackets.
     std::string Shown(int page) {
-        std::string names;
-        for (int row = 0; row < List(page)->model()->rowCount(); ++row)
-            names += List(page)->model()->index(row, 0).data().toString().toStdString();
-        return names;
-    }
-    int SelectedRow(int page) {
-        const QModelIndexList rows = List(page)->selectionModel()->selectedRows();
-        return rows.isEmpty() ? -1 : rows.first().row();
+        QString names;
+        for (int row = 0; row < List(page)->model()->rowCount(); ++row) {
+            const QString name = List(page)->model()->index(row, 0).data().toString();
+            names += List(page)->selectionModel()->isRowSelected(row) ? "[" + name + "]" : name;
+        }
+        return names.toStdString();
     }
 };
 

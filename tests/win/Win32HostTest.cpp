@@ -1,8 +1,12 @@
 // The Windows halves of the host against the system's own file system,
-// environment and settings (on the build machine: Wine's).
+// environment and settings (on the build machine: Wine's), and the search for
+// the host's file, where a file's attributes say whether it counts and the
+// system matches names without regard to case.
 #include "tests/support/Doubles.h"
 
 #include "host/FileIo.h"
+#include "host/Locator.h"
+#include "host/MemoryRegistry.h"
 #include "host/Paths.h"
 #include "host/SettingsStore.h"
 #include "host/Win32.h"
@@ -12,6 +16,8 @@
 #include <filesystem>
 
 using namespace nm;
+using namespace nm::test;
+namespace fs = std::filesystem;
 
 TEST(Win32Paths, TheSystemCompletesPaths) {
     const std::string here = PathText(std::filesystem::current_path());
@@ -23,7 +29,7 @@ TEST(Win32Paths, TheSystemCompletesPaths) {
 }
 
 TEST(Win32Files, AReplaceKeepsTheAttributes) {
-    test::TempDir dir;
+    TempDir dir;
     SystemFileSystem files;
     const std::string hidden = dir.Write("hidden.pgp", "old");
     SetFileAttributesW(Wide(hidden).c_str(), FILE_ATTRIBUTE_HIDDEN);
@@ -53,4 +59,38 @@ TEST(Win32Settings, TheOptionLivesUnderTheClassicProgramSettingsKey) {
     EXPECT_EQ(std::wstring(value), L"0");
     EXPECT_EQ(store.GetSetting(application, section, "Confirm", "1"), "1");
     RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
+}
+
+TEST(Win32Locator, OnlyOrdinaryFilesCountAlongTheSearchList) {
+    TempDir dir;
+    const std::string c = dir.Path("c");
+    const std::vector<std::pair<std::string, DWORD>> entries = {
+        {"Hidden\\vtrm.pgp", FILE_ATTRIBUTE_HIDDEN},
+        {"System\\VTRM.PGP", FILE_ATTRIBUTE_SYSTEM},
+        {"Support\\Vtrm.pgp", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE}};
+    for (const auto& [name, attributes] : entries) {
+        fs::create_directories(fs::path(dir.Path("c\\" + name)).parent_path());
+        SetFileAttributesW(Wide(dir.Write("c\\" + name, "CP,*COPY\r\n")).c_str(), attributes);
+    }
+    fs::create_directories(c + "\\Folder\\vtrm.pgp");
+    SetEnv("NM_TEST_DIR", c);
+    ScriptedPrompter prompter;
+    MemoryRegistry registry;
+    const HostContext host = SystemHostContext(prompter, registry);
+    // Quoted, in another letter case, through the environment, and a folder
+    // named like the file: only the ordinary file in Support counts.
+    std::vector<std::string> searched;
+    EXPECT_EQ(FindFileOnPath(host, "vtrm.pgp",
+                             "\"" + c + "\\Hidden\";%NM_TEST_DIR%\\SYSTEM;" + c + "\\Folder\\;" +
+                                 c + "\\support",
+                             &searched),
+              c + "\\support\\Vtrm.pgp");
+    EXPECT_EQ(searched, (std::vector<std::string>{c + "\\Hidden\\", c + "\\SYSTEM\\",
+                                                  c + "\\Folder\\", c + "\\support\\"}));
+    // In the current folder any entry counts, a hidden one too.
+    const fs::path saved = fs::current_path();
+    fs::current_path(c + "\\Hidden");
+    EXPECT_EQ(FindFileOnPath(host, "vtrm.pgp", c + "\\Support"), c + "\\Hidden\\vtrm.pgp");
+    fs::current_path(saved);
+    SetFileAttributesW(Wide(c + "\\Support\\Vtrm.pgp").c_str(), FILE_ATTRIBUTE_NORMAL);
 }

@@ -1,5 +1,6 @@
 // pgptool: the editor's file work without a window.
 #include "tools/pgptool/CheckCommand.h"
+#include "tools/pgptool/CommandLine.h"
 
 #include "catalog/CommandCatalogue.h"
 #include "core/Document.h"
@@ -12,14 +13,6 @@
 #include "host/Paths.h"
 #include "host/RuntimeError.h"
 #include "host/Unattended.h"
-
-#ifdef _WIN32
-#include "host/Win32.h"
-
-#include <fcntl.h>
-#include <io.h>
-#include <shellapi.h>
-#endif
 
 #include <CLI/CLI.hpp>
 
@@ -399,22 +392,7 @@ constexpr const char* Help =
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
-#ifdef _WIN32
-    // The bytes a save would write, as they are: no LF turned into CR LF.
-    _setmode(_fileno(stdout), _O_BINARY);
-#endif
-    std::vector<std::string> args(argv + 1, argv + argc);
-#ifdef _WIN32
-    // The arguments as typed, as UTF-8: the ANSI form loses every character
-    // of a file name that the system code page lacks.
-    int count = 0;
-    if (wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
-        args.clear();
-        for (int i = 1; i < count; ++i)
-            args.push_back(nm::Narrow(wide[i]));
-        LocalFree(wide);
-    }
-#endif
+    const std::vector<std::string> args = nm::CommandLineArguments(argc, argv);
     if (args.empty())
         return UsageError("no command given");
     for (const std::string& arg : args) {

@@ -99,9 +99,8 @@ TEST(SaveCrash, RealFailuresLeaveTheOldFile) {
     const std::string now = dir.Read("small/vtrm.pgp");
     const auto left = std::distance(std::filesystem::directory_iterator(dir.Path("small")), {});
     ::umount(dir.Path("small").c_str());
-    EXPECT_EQ(status, 1);
-    EXPECT_EQ(now, "CP,*COPY\r\n");
-    EXPECT_EQ(left, 1); // no temporary file stays behind
+    // The old file stays, and no temporary file beside it.
+    EXPECT_EQ(std::tuple(status, now, left), std::tuple(1, "CP,*COPY\r\n", 1));
 }
 
 } // namespace

@@ -1,0 +1,50 @@
+#include "tests/support/Doubles.h"
+#include "tests/support/Program.h"
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace nm::test {
+
+void SetEnv(const std::string& name, const std::string& value) {
+    ::setenv(name.c_str(), value.c_str(), 1);
+}
+
+void UnsetEnv(const std::string& name) {
+    ::unsetenv(name.c_str());
+}
+
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args,
+                      const Environment& env) {
+    TempDir io;
+    const std::string outPath = io.Path("out");
+    const std::string errPath = io.Path("err");
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& arg : args)
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int null = ::open("/dev/null", O_RDONLY);
+        const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (null < 0 || out < 0 || err < 0)
+            ::_exit(127);
+        ::dup2(null, 0);
+        ::dup2(out, 1);
+        ::dup2(err, 2);
+        for (const auto& [name, value] : env)
+            SetEnv(name, value);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    ProgramRun run;
+    int raw = 0;
+    if (pid > 0 && ::waitpid(pid, &raw, 0) == pid && WIFEXITED(raw))
+        run.status = WEXITSTATUS(raw);
+    return {run.status, io.Read("out"), io.Read("err")};
+}
+
+} // namespace nm::test
