@@ -14,15 +14,6 @@ using namespace nm::test;
 
 namespace {
 
-// The rows in the table's order: "NAME|COMMAND=key", joined by blanks.
-std::string Rows(const EntryTable& table) {
-    std::string out;
-    for (std::size_t i = 0; i < table.Count(); ++i)
-        out += (i ? " " : "") + table.At(i).text + "|" + table.At(i).sub[0] + "=" +
-               std::to_string(table.At(i).key);
-    return out;
-}
-
 // A box as one text: title, text, icon.
 std::string Box(const MessageBox& box) {
     return box.title.value_or("-") + "|" + box.text + "|" +
@@ -31,19 +22,6 @@ std::string Box(const MessageBox& box) {
 const std::string DuplicatesFound = Box({"这个导入文件包含相同的热键." + std::string(33, ' ') +
                                              "\r\n\r\n副本被替换用" + std::string(29, ' ') + "---.",
                                          Buttons::OK, Icon::Information, "发现副本", 1});
-
-// The pass walks name order even while the list is shown by another column.
-TEST(Duplicates, WalkNameOrderWhateverTheSortColumn) {
-    Harness h;
-    EntryTable& table = h.main.Lists[ShellList];
-    table.SortBy(1, true);
-    for (const auto& [name, command] : {std::pair{"B", "2"}, {"A", "9"}, {"B", "1"}})
-        table.Add(name, {command, "0", ""});
-    ResolveDuplicates(h.main, ShellList, false);
-    EXPECT_EQ(Rows(table), "A|9=2 ---|2=1 B|1=3"); // shown by command again, descending
-    EXPECT_EQ(RowTexts(h.main, ShellList),         // name order, descending
-              (std::vector<std::string>{"B|1|0|", "A|9|0|", "---|2|0|"}));
-}
 
 // The duplicate pass done the plain way, one pair at a time: each removal
 // takes the row out of the list and renumbers keys by scanning for the highest.

@@ -94,7 +94,6 @@ TEST(PgpCheck, ReportsEachSpecialLine) {
         {"two commas: dropped lines after it are moot",
          "CP,*COPY\r\nX,C,0\r\n\tT,*X\r\nL,*LINE\r\n",
          {"2 error shell-commas"}},
-        {"three commas", "X,C,0,*P\r\n", {"1 error shell-commas"}},
         {"empty command, after a duplicate",
          "A,*ARC\r\na,*ARC\r\nCP,   \r\nL,*LINE\r\n",
          {"1 warning duplicate-removed", "3 error empty-command"}},

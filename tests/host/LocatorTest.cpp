@@ -15,8 +15,6 @@ using namespace nm;
 using namespace nm::test;
 namespace fs = std::filesystem;
 
-namespace {
-
 TEST(FindFileOnPath, EntryFormsThroughTheDrives) {
     // A Wine prefix with drive C:, in a folder of its own; a name ending in
     // "/" is a folder (named like the file, it is no match).
@@ -68,5 +66,3 @@ TEST(FindFileOnPath, EntryFormsThroughTheDrives) {
     fs::current_path(savedFolder);
     SetEnv("PATH", saved);
 }
-
-} // namespace

@@ -71,8 +71,7 @@ TYPED_TEST(RegistryBackends, FindsTheHostFileThroughItsKeys) {
         {"R14.0", false, "R14.0", "VTRM-14"},
         {"R15.1", true, "R15.1", ""},
         {"Rnext", true, "Rnext", ""},
-        {"", true, "", ""},
-        {"", false, "", ""}};
+        {"", true, "", ""}};
     for (const auto& [curVer, r15, release, product] : cases) {
         SCOPED_TRACE(curVer);
         const std::string profiles = Machine + "\\" + release + "\\VTRM-15\\Profiles";

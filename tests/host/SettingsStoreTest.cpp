@@ -45,7 +45,6 @@ TEST(SettingsStore, ValuesComeBackThroughAnotherStoreOnTheSameFile) {
                                                              App + "\\Other]\n" + Confirm + "=0\n");
     EXPECT_EQ(IniSettingsStore(files, dir.Path("none.ini")).GetSetting(App, Editor, Confirm, "fb"),
               "fb");
-    EXPECT_EQ(IniSettingsStore(files, dir.Path("")).GetSetting(App, Editor, Confirm, "fb"), "fb");
 }
 
 TEST(SettingsStore, SavingKeepsEveryOtherLineAsItWas) {

@@ -21,6 +21,13 @@ std::string ReadFile(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+std::tm GoldenDate() {
+    std::tm t{};
+    t.tm_year = 126, t.tm_mon = 10, t.tm_mday = 28, t.tm_wday = 6, t.tm_yday = 331;
+    t.tm_hour = 9, t.tm_min = 14, t.tm_sec = 5;
+    return t;
+}
+
 } // namespace
 
 Answer ScriptedPrompter::Show(const MessageBox& box) {
@@ -30,17 +37,11 @@ Answer ScriptedPrompter::Show(const MessageBox& box) {
         answers.pop_front();
         return answer;
     }
-    switch (box.buttons) {
-    case Buttons::AbortRetryIgnore:
-        return Answer::Abort;
-    case Buttons::YesNo:
-    case Buttons::YesNoCancel:
-        return Answer::Yes;
-    case Buttons::RetryCancel:
-        return Answer::Retry;
-    default:
-        return Answer::OK;
-    }
+    const Buttons b = box.buttons;
+    return b == Buttons::AbortRetryIgnore                     ? Answer::Abort
+           : b == Buttons::YesNo || b == Buttons::YesNoCancel ? Answer::Yes
+           : b == Buttons::RetryCancel                        ? Answer::Retry
+                                                              : Answer::OK;
 }
 
 std::vector<std::string> ScriptedPrompter::Texts() const {
@@ -129,17 +130,6 @@ EntryDialog EntryScript::Dialog() {
         return answer;
     };
 }
-
-namespace {
-
-std::tm GoldenDate() {
-    std::tm t{};
-    t.tm_year = 126, t.tm_mon = 10, t.tm_mday = 28, t.tm_wday = 6, t.tm_yday = 331;
-    t.tm_hour = 9, t.tm_min = 14, t.tm_sec = 5;
-    return t;
-}
-
-} // namespace
 
 FixedClock::FixedClock() : nm::FixedClock(GoldenDate()) {}
 

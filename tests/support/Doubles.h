@@ -42,10 +42,9 @@ public:
 
 class ScriptedFileDialogs final : public FileDialogs {
 public:
+    // kind: "open", "save" or "setup".
     struct Call {
-        std::string kind; // "open", "save" or "setup"
-        std::string filter;
-        std::string fileName;
+        std::string kind, filter, fileName;
     };
     // Picks in order; nullopt is a cancel. An unscripted dialog is cancelled.
     std::deque<std::optional<std::string>> picks;

@@ -21,4 +21,9 @@ using Environment = std::vector<std::pair<std::string, std::string>>;
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args,
                       const Environment& env = {});
 
+// POSIX only: starts the same way without waiting, its output going to the
+// files `out` and `err`; returns the child's process id.
+int StartProgram(const std::string& program, const std::vector<std::string>& args,
+                 const Environment& env, const std::string& out, const std::string& err);
+
 } // namespace nm::test

@@ -16,11 +16,8 @@ void UnsetEnv(const std::string& name) {
     ::unsetenv(name.c_str());
 }
 
-ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args,
-                      const Environment& env) {
-    TempDir io;
-    const std::string outPath = io.Path("out");
-    const std::string errPath = io.Path("err");
+int StartProgram(const std::string& program, const std::vector<std::string>& args,
+                 const Environment& env, const std::string& outPath, const std::string& errPath) {
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& arg : args)
         argv.push_back(const_cast<char*>(arg.c_str()));
@@ -40,6 +37,13 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
         ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }
+    return pid;
+}
+
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args,
+                      const Environment& env) {
+    TempDir io;
+    const pid_t pid = StartProgram(program, args, env, io.Path("out"), io.Path("err"));
     ProgramRun run;
     int raw = 0;
     if (pid > 0 && ::waitpid(pid, &raw, 0) == pid && WIFEXITED(raw))

@@ -2,13 +2,13 @@
 // whole old file or the whole new one; a full disk and a name too long leave
 // the old file as it was.
 #include "tests/support/Doubles.h"
+#include "tests/support/Program.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
 #include <random>
 #include <sys/mount.h>
@@ -29,18 +29,9 @@ std::string LargeDocument() {
 
 // Starts `pgptool normalize -o target source`; returns the child's pid.
 pid_t StartSave(const std::string& source, const std::string& target) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const int null = ::open("/dev/null", O_WRONLY);
-        ::dup2(null, 1);
-        ::dup2(null, 2);
-        ::setenv("SOURCE_DATE_EPOCH", "1795857245", 1);
-        ::setenv("LC_ALL", "C", 1);
-        ::execl(PGPTOOL, PGPTOOL, "normalize", "-o", target.c_str(), source.c_str(),
-                static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    return pid;
+    return StartProgram(PGPTOOL, {"normalize", "-o", target, source},
+                        {{"SOURCE_DATE_EPOCH", "1795857245"}, {"LC_ALL", "C"}}, "/dev/null",
+                        "/dev/null");
 }
 
 int ExitCode(pid_t pid) {

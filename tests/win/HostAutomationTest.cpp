@@ -90,12 +90,8 @@ public:
         : document(behaviour, nullptr), application(behaviour, &document) {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         const std::string clsid = "{5E0C1A3B-7D42-4C8E-9A61-2F3B4C5D6E7F}";
-        HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, (std::string(ClassKey) + "\\CLSID").c_str(), 0, nullptr,
-                        0, KEY_SET_VALUE, nullptr, &key, nullptr);
-        RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(clsid.c_str()),
-                       static_cast<DWORD>(clsid.size() + 1));
-        RegCloseKey(key);
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, (std::string(ClassKey) + "\\CLSID").c_str(), nullptr,
+                        REG_SZ, clsid.c_str(), static_cast<DWORD>(clsid.size() + 1));
         EXPECT_HRESULT_SUCCEEDED(
             RegisterActiveObject(&application, StandInHost, ACTIVEOBJECT_STRONG, &cookie_));
     }
