@@ -24,7 +24,6 @@ protected:
     std::string Put(const std::string& name, const std::string& bytes) {
         return dir.Write("prog/" + name, bytes);
     }
-    std::string Stored() const { return dir.Read("prog/alias.pgc"); }
     std::string MissingText(const std::string& name) const {
         return "支持文件" + std::string(12, ' ') + dir.Path("prog") + Separator + name +
                "未找到. 请移动到与 ALIAS.EXE 相同的文件夹或者重新安装 Zentro Tools.";
@@ -37,27 +36,9 @@ protected:
     HostContext host{prompter, registry, dir.Path("prog"), ""};
 };
 
-TEST_F(CatalogueTest, ReadsItemsAndDropsDirectRepeats) {
-    const struct {
-        const char* text;
-        Names expected;
-    } cases[] = {
-        {"LINE\r\nline\r\nARC\r\nLINE\r\n", {"LINE", "ARC", "LINE"}},
-        {"LINE\r\n// draws\r\nLINE\r\n", {"LINE", "LINE"}},
-        {"A,B\r\nb\r\n", {"A", "B"}},
-        {"  \"X,Y\" ignored, Z\r\n", {"X,Y", "Z"}},
-        {"  LINE \t\r\rARC\nPOINT\r\n\r\n   \r\nCIRCLE", {"LINE", "ARC", "POINT", "CIRCLE"}},
-        {"A,,B,\r\n\"\"\r\nb\r\n", {"A", "B"}},
-        {"\xEF\xBB\xBF\"LINE\"\r\n画线\r\n", {"LINE", "画线"}},
-    };
-    for (const auto& c : cases) {
-        Put("alias.pgc", c.text);
-        EXPECT_EQ(LoadCommandCatalogue(files, host), c.expected) << c.text;
-    }
-    EXPECT_TRUE(prompter.shown.empty());
-}
-
-TEST_F(CatalogueTest, IncludedFilesAreReadAsPlainNameLists) {
+// Included files are read as plain name lists, with one repeat memory for
+// all of them apart from the main file's.
+TEST_F(CatalogueTest, ReadsItemsAndIncludesAndDropsDirectRepeats) {
     const struct {
         const char* main;
         std::vector<std::pair<std::string, std::string>> included;
@@ -65,8 +46,15 @@ TEST_F(CatalogueTest, IncludedFilesAreReadAsPlainNameLists) {
         Names told; // what the user is told of files not found, in order
     } cases[] = {
         // clang-format off
+        {"LINE\r\nline\r\nARC\r\nLINE\r\n", {}, {"LINE", "ARC", "LINE"}, {}},
+        {"LINE\r\n// draws\r\nLINE\r\n", {}, {"LINE", "LINE"}, {}},
+        {"A,B\r\nb\r\n", {}, {"A", "B"}, {}},
+        {"  \"X,Y\" ignored, Z\r\n", {}, {"X,Y", "Z"}, {}},
+        {"  LINE \t\r\rARC\nPOINT\r\n\r\n   \r\nCIRCLE", {}, {"LINE", "ARC", "POINT", "CIRCLE"}, {}},
+        {"A,,B,\r\n\"\"\r\nb\r\n", {}, {"A", "B"}, {}},
+        {"\xEF\xBB\xBF\"LINE\"\r\n画线\r\n", {}, {"LINE", "画线"}, {}},
+        {"", {}, {}, {MissingText("alias.pgc")}},
         {"LINE\r\n#include \"one.pgc\"\r\nARC\r\n", {{"one.pgc", "CIRCLE\r\ncircle\r\n"}}, {"LINE", "CIRCLE", "ARC"}, {}},
-        // One repeat memory for all included files, apart from the main file's.
         {"LINE\r\n#include \"one.pgc\"\r\n#INCLUDE \"two.pgc\"\r\nLINE\r\n", {{"one.pgc", "LINE\r\nARC\r\n"}, {"two.pgc", "arc\r\nPOINT\r\n"}}, {"LINE", "LINE", "ARC", "POINT", "LINE"}, {}},
         {"#include \"one.pgc\"\r\n", {{"one.pgc", "// note\r\n#include \"two.pgc\"\r\n"}, {"two.pgc", "NESTED\r\n"}}, {"// note", "#include \"two.pgc\""}, {}},
         {"#incl\r\n#include x\r\n#include \"\"\r\nLINE\r\n", {}, {"LINE"}, {}},
@@ -104,9 +92,7 @@ TEST_F(CatalogueTest, StopsAtCapacityInMainFileAndIncludes) {
 
 TEST_F(CatalogueTest, MissingCatalogueTellsTheUserAndGivesNoNames) {
     EXPECT_TRUE(LoadCommandCatalogue(files, host).empty());
-    Put("alias.pgc", "");
-    EXPECT_TRUE(LoadCommandCatalogue(files, host).empty());
-    EXPECT_EQ(prompter.Texts(), Names(2, MissingText("alias.pgc")));
+    EXPECT_EQ(prompter.Texts(), Names{MissingText("alias.pgc")});
     const MessageBox& box = prompter.shown.back();
     EXPECT_EQ(std::tuple(box.title, box.buttons, box.icon),
               std::tuple("文件未找到", Buttons::OK, Icon::None));
@@ -155,7 +141,7 @@ TEST_F(CatalogueTest, OffersAnUnknownCommandOnce) {
         EXPECT_EQ(list,
                   c.added ? Names({"ARC", "Line", UpperCase(c.command)}) : Names({"ARC", "Line"}));
         EXPECT_EQ(prompter.Texts(), c.boxes);
-        EXPECT_EQ(c.before ? Stored() : "", c.after);
+        EXPECT_EQ(c.before ? dir.Read("prog/alias.pgc") : "", c.after);
         if (c.before && c.added) {
             EXPECT_EQ(LoadCommandCatalogue(files, host).back(), list.back());
         }

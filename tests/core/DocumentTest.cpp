@@ -3,11 +3,10 @@
 // every save obeys: nothing the user has not seen is replaced without a
 // question and a backup, and a file that could not be read is claimed by no
 // document.
-#include "tests/support/Doubles.h"
+#include "tests/core/Boxes.h"
 
 #include "core/Document.h"
 #include "core/Entries.h"
-#include "tests/support/FailingFileSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -18,23 +17,15 @@ using namespace nm::test;
 
 namespace {
 
-using Rows = std::vector<std::string>;
 const std::string Host = "CP,*COPY\r\nL,*LINE\r\nS,DIR,8,*Files:,\r\n";
-
-// A box as one text, so that a test compares all of it at once.
-std::string Box(const MessageBox& box) {
-    return box.title.value_or("-") + "|" + box.text + "|" +
-           std::to_string(static_cast<int>(box.buttons)) + "|" +
-           std::to_string(static_cast<int>(box.icon)) + "|" + std::to_string(box.defaultButton);
-}
 
 // The document's file, title and changed flag, and its aliases, as one text.
 std::string State(const Main& m) {
-    std::string aliases;
+    std::string state =
+        m.CurrentFile + "|" + m.CurrentFileTitle + "|" + std::to_string(m.FileChanged);
     for (const std::string& row : RowTexts(m, AliasList))
-        aliases += (aliases.empty() ? "" : " ") + row;
-    return m.CurrentFile + "|" + m.CurrentFileTitle + "|" + std::to_string(m.FileChanged) + "|" +
-           aliases;
+        state += " " + row;
+    return state;
 }
 
 TEST(Document, OpenImportAndNew) {
@@ -42,120 +33,109 @@ TEST(Document, OpenImportAndNew) {
     Main& m = d.h.main;
     ScriptedPrompter& prompter = d.h.prompter;
     const std::string other = d.dir.Write("other.pgp", "CP,*CHKDSK\r\nZ,*ZOOM\r\n");
-    // Open of the file that is open reads nothing and keeps the changes.
+    // Open of the file that is open reads nothing, and an Open whose disk error
+    // is answered Cancel keeps the document it had: both keep the changes.
     StartRemove(m, AliasList, m.Lists[AliasList].At(0).key);
-    prompter.answers = {Answer::No};
-    d.h.dialogs.picks.push_back(d.path);
+    prompter.shown.clear();
+    prompter.answers = {Answer::No, Answer::No, Answer::Cancel};
+    d.h.dialogs.picks = {d.path, other};
     StartBrowse(m, false);
-    EXPECT_EQ(Box(prompter.shown.back()),
-              Box({"Save changes to " + d.path + "?", Buttons::YesNoCancel, Icon::Question,
-                   "Save changes?", 2}));
-    EXPECT_EQ(State(m), d.path + "||1|L|LINE");
+    d.h.files.FailNext(FsCall::Read, std::errc::io_error);
+    StartBrowse(m, false);
+    const std::string save = "Save changes to " + d.path + "?";
+    EXPECT_EQ(Box(prompter.shown[0]),
+              Box({save, Buttons::YesNoCancel, Icon::Question, "Save changes?", 2}));
+    EXPECT_EQ(prompter.Texts(),
+              (Rows{save, save, "一个内部磁盘错误发生.", "一个不可修复的错误发生."}));
+    EXPECT_EQ(State(m) + "|" + m.OriginalFile, d.path + "||1 L|LINE|" + d.path);
 
     // Import answered No changes nothing; Yes merges and keeps the document's file.
-    prompter.answers = {Answer::No};
-    d.h.dialogs.picks.push_back(other);
+    prompter.answers = {Answer::No, Answer::Yes};
+    d.h.dialogs.picks = {other, other};
     ImportFile(m);
     EXPECT_EQ(Box(prompter.shown.back()),
               Box({"This will import the settings from " + other +
                        " into your current settings file. Continue?",
                    Buttons::YesNo, Icon::Information, "Continue import", 1}));
-    EXPECT_EQ(State(m), d.path + "||1|L|LINE");
-    prompter.answers = {Answer::Yes};
-    d.h.dialogs.picks.push_back(other);
+    EXPECT_EQ(State(m), d.path + "||1 L|LINE");
     ImportFile(m);
-    EXPECT_EQ(State(m), d.path + "||1|CP|CHKDSK L|LINE Z|ZOOM");
+    EXPECT_EQ(State(m), d.path + "||1 CP|CHKDSK L|LINE Z|ZOOM");
 
     // New: Cancel keeps everything, No replaces without saving.
-    prompter.answers = {Answer::Cancel};
+    prompter.answers = {Answer::Cancel, Answer::No};
     NewDocument(m);
-    EXPECT_EQ(State(m), d.path + "||1|CP|CHKDSK L|LINE Z|ZOOM");
-    prompter.answers = {Answer::No};
+    EXPECT_EQ(State(m), d.path + "||1 CP|CHKDSK L|LINE Z|ZOOM");
     NewDocument(m);
-    EXPECT_EQ(State(m), "|Unnamed|0|");
+    EXPECT_EQ(State(m), "|Unnamed|0");
     EXPECT_TRUE(RowTexts(m, ShellList).empty());
 
     // Yes in the save question of an unnamed document asks for its name first.
     AddEntryFromDialog(m, AliasList, {"A", "LINE", {}, {}});
     prompter.shown.clear();
     prompter.answers = {Answer::Yes};
-    d.h.dialogs.calls.clear();
     d.h.dialogs.picks = {d.dir.Path("saved.pgp"), std::nullopt};
     StartBrowse(m, false);
     EXPECT_EQ(prompter.shown.at(0).text, "Save changes to Unnamed?");
-    EXPECT_EQ(d.h.dialogs.calls[0].fileName + d.h.dialogs.calls[0].filter,
-              "vtrm.pgpVectrom Program Parameter Files |*.pgp");
+    const ScriptedFileDialogs::Call& saveAs = d.h.dialogs.calls.end()[-2];
+    EXPECT_EQ(saveAs.fileName + saveAs.filter, "vtrm.pgpVectrom Program Parameter Files |*.pgp");
     EXPECT_NE(d.dir.Read("saved.pgp").find("A,         *LINE"), std::string::npos);
     EXPECT_EQ(m.FileChanged, 0);
     EXPECT_EQ(d.h.host.requests, 1); // quiet: no confirmation, but the host is asked
 }
 
-TEST(Document, ApplyBranches) {
-    // A name; whether the document has a file and unsaved changes; the answers
-    // and picks; whether the host file or new.pgp is written; whether Apply
-    // reports a cancel.
-    using Case = std::tuple<std::string, bool, bool, std::vector<Answer>,
-                            std::vector<std::optional<std::string>>, bool, bool>;
+// Apply, OK and Exit by the document's state and the user's answers. Apply
+// saves a named file without unsaved changes at once; changes go through the
+// overwrite question (No: save-as), an unnamed document through save-as. OK
+// leaves after a save, and after a cancelled one asks as Exit does: No leaves,
+// Yes saves and stays, Cancel stays. Exit without unsaved changes leaves.
+TEST(Document, ApplyOkAndExit) {
+    enum Command { Apply, Ok, Exit };
+    // A name; the command; whether the document has a file and unsaved
+    // changes; the answers and picks; whether the host file or new.pgp is
+    // written; the unloads and the changed flag after.
+    using Case = std::tuple<std::string, Command, bool, int, std::vector<Answer>,
+                            std::vector<std::optional<std::string>>, bool, int, int>;
     const std::vector<Case> cases = {
-        {"nothing to apply", false, false, {}, {}, false, false},
-        {"unchanged, named: no question", true, false, {}, {}, true, false},
-        {"changed: Yes overwrites", true, true, {Answer::Yes}, {}, true, false},
-        {"changed: No goes to save-as", true, true, {Answer::No}, {"new.pgp"}, true, false},
-        {"changed: Cancel", true, true, {Answer::Cancel}, {}, false, true},
-        {"unnamed: save-as cancelled", false, true, {}, {std::nullopt}, false, true},
-        {"unnamed: save-as", false, true, {}, {"new.pgp"}, true, false}};
-    for (const auto& [name, named, changed, answers, picks, written, cancel] : cases) {
+        {"nothing to apply", Apply, false, 0, {}, {}, false, 0, 0},
+        {"unchanged, named: no question", Apply, true, 0, {}, {}, true, 0, 0},
+        {"changed: Yes overwrites", Apply, true, 1, {Answer::Yes}, {}, true, 0, 0},
+        {"changed: No goes to save-as", Apply, true, 1, {Answer::No}, {"new.pgp"}, true, 0, 0},
+        {"changed: Cancel", Apply, true, 1, {Answer::Cancel}, {}, false, 0, 1},
+        {"unnamed: save-as cancelled", Apply, false, 1, {}, {std::nullopt}, false, 0, 1},
+        {"unnamed: save-as", Apply, false, 1, {}, {"new.pgp"}, true, 0, 0},
+        {"OK", Ok, true, 0, {}, {}, true, 1, 0},
+        {"OK, save-as cancelled", Ok, false, 1, {Answer::Cancel}, {std::nullopt}, false, 0, 1},
+        {"Exit unchanged", Exit, true, 0, {}, {}, false, 1, 0},
+        {"Exit: No", Exit, true, 1, {Answer::No}, {}, false, 1, 1},
+        {"Exit: Yes", Exit, true, 1, {Answer::Yes, Answer::Yes}, {}, true, 0, 0},
+        {"Exit: Cancel", Exit, true, 1, {Answer::Cancel}, {}, false, 0, 1}};
+    for (const auto& [name, command, named, changed, answers, picks, written, unloads,
+                      changedAfter] : cases) {
         SCOPED_TRACE(name);
         LoadedDocument d(Host);
         Main& m = d.h.main;
         if (!named)
             m.CurrentFile.clear();
-        m.FileChanged = changed ? 1 : 0;
+        m.FileChanged = changed;
         d.h.prompter.answers.assign(answers.begin(), answers.end());
         for (const auto& pick : picks)
             d.h.dialogs.picks.push_back(pick ? std::optional(d.dir.Path(*pick)) : std::nullopt);
-        const bool cancelled = StartApply(m);
+        if (command == Apply)
+            EXPECT_EQ(StartApply(m), changedAfter == 1); // unsaved changes are a cancel
+        else
+            command == Ok ? ApplyAndLeave(m) : StartCancel(m);
+        // A save asks the host to re-read the file.
         EXPECT_EQ(
-            std::tuple(cancelled, d.h.dialogs.calls.size(), m.FileChanged, d.h.view.applyDisabled),
-            std::tuple(cancel, picks.size(), written ? 0 : int{changed}, !named && !changed));
+            std::tuple(d.h.dialogs.calls.size(), m.FileChanged, d.h.view.applyDisabled,
+                       d.h.host.requests, d.h.view.unloads),
+            std::tuple(picks.size(), changedAfter, !named && !changed, int{written}, unloads));
         EXPECT_EQ(d.dir.Read("vtrm.pgp") != Host || d.dir.Exists("new.pgp"), written);
-        if (written) { // the host cannot be reached here: the user hears so
-            EXPECT_EQ(d.h.prompter.shown.back().text,
-                      "你的 Vectrom 热键被保存并且对你下一个 Vectrom 进程发生作用.");
-        }
-    }
-}
-
-// OK leaves after a save; after a cancelled save-as it asks about the changes
-// instead. Exit asks about unsaved changes: No leaves, Yes saves and stays,
-// Cancel stays; without unsaved changes it leaves and asks nothing.
-TEST(Document, OkCancelAndExit) {
-    // A name, OK or Exit, the answers, the unloads and the changed flag after.
-    using Case = std::tuple<std::string, bool, std::vector<Answer>, int, int>;
-    const std::vector<Case> cases = {{"OK", true, {}, 1, 0},
-                                     {"OK, save-as cancelled", true, {Answer::Cancel}, 0, 1},
-                                     {"Exit: No", false, {Answer::No}, 1, 1},
-                                     {"Exit: Yes", false, {Answer::Yes, Answer::Yes}, 0, 0},
-                                     {"Exit: Cancel", false, {Answer::Cancel}, 0, 1}};
-    for (const auto& [name, ok, answers, unloads, changed] : cases) {
-        SCOPED_TRACE(name);
-        LoadedDocument d(Host);
-        if (answers.size() == 1 && ok)
-            d.h.main.CurrentFile.clear(); // the save-as dialog is cancelled
-        d.h.main.FileChanged = name == "OK" ? 0 : 1;
-        d.h.prompter.answers.assign(answers.begin(), answers.end());
-        ok ? ApplyAndLeave(d.h.main) : StartCancel(d.h.main);
-        EXPECT_EQ(std::tuple(d.h.view.unloads, d.h.main.FileChanged), std::tuple(unloads, changed));
-        if (name != "OK") {
+        if (command != Apply && changed) {
             EXPECT_EQ(Box(d.h.prompter.shown.at(0)),
                       Box({"你改变了这个配置文件. 你想保存这些改变吗?", Buttons::YesNoCancel,
                            Icon::Exclamation, "Save changes to ?", 1}));
-        }
-        if (!changed) {
-            const std::size_t boxes = d.h.prompter.shown.size();
-            StartCancel(d.h.main);
-            EXPECT_EQ(std::tuple(d.h.prompter.shown.size(), d.h.view.unloads),
-                      std::tuple(boxes, unloads + 1));
+        } else if (command == Exit) {
+            EXPECT_TRUE(d.h.prompter.shown.empty());
         }
     }
 }
@@ -201,10 +181,9 @@ TEST(Document, BytesTheUserHasNotSeenAreAskedForAndKept) {
     }
 }
 
-// A file of which nothing could be read is claimed by no document: a save
+// A host file that is gone by start-up is claimed by no document: a save
 // cannot replace it with an empty list.
-TEST(Document, FailedOpenLeavesNoDocumentClaimingTheFile) {
-    // A host file that is gone by start-up.
+TEST(Document, FailedStartUpLeavesNoDocumentClaimingTheFile) {
     Harness h;
     TempDir dir;
     StartUp(h.main, dir.Path("missing.pgp"));
@@ -212,21 +191,6 @@ TEST(Document, FailedOpenLeavesNoDocumentClaimingTheFile) {
     StartApply(h.main);
     EXPECT_TRUE(h.view.applyDisabled);
     EXPECT_TRUE(dir.Names().empty());
-    // An Open whose disk error is answered Cancel keeps the document it had,
-    // with its changes.
-    LoadedDocument d(Host);
-    Main& m = d.h.main;
-    StartRemove(m, AliasList, m.Lists[AliasList].At(0).key);
-    const std::string other = d.dir.Write("other.pgp", "Z,*ZOOM\r\n");
-    d.h.files.FailNext(FsCall::Read, std::errc::io_error);
-    d.h.prompter.shown.clear();
-    d.h.prompter.answers = {Answer::No, Answer::Cancel};
-    d.h.dialogs.picks.push_back(other);
-    StartBrowse(m, false);
-    EXPECT_EQ(d.h.prompter.Texts(), (Rows{"Save changes to " + d.path + "?",
-                                          "一个内部磁盘错误发生.", "一个不可修复的错误发生."}));
-    EXPECT_EQ(State(m), d.path + "||1|L|LINE");
-    EXPECT_EQ(m.OriginalFile, d.path);
 }
 
 } // namespace

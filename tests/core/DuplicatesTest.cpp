@@ -1,6 +1,6 @@
 // The duplicate pass: which rows of one name it removes or marks, the keys it
 // leaves, the import's message, checked against a plain pass over random lists.
-#include "tests/support/Doubles.h"
+#include "tests/core/Boxes.h"
 
 #include "core/Duplicates.h"
 #include "host/Utf8.h"
@@ -14,11 +14,6 @@ using namespace nm::test;
 
 namespace {
 
-// A box as one text: title, text, icon.
-std::string Box(const MessageBox& box) {
-    return box.title.value_or("-") + "|" + box.text + "|" +
-           std::to_string(static_cast<int>(box.icon));
-}
 const std::string DuplicatesFound = Box({"这个导入文件包含相同的热键." + std::string(33, ' ') +
                                              "\r\n\r\n副本被替换用" + std::string(29, ' ') + "---.",
                                          Buttons::OK, Icon::Information, "发现副本", 1});
@@ -89,11 +84,8 @@ TEST(Duplicates, FastPassMatchesThePlainOne) {
         const std::size_t marked = PlainPass(plain, importing, table.Descending());
         // A removal changes the document; an import tells of the renamed rows.
         EXPECT_EQ(h.main.FileChanged, plain.size() < count ? 1 : 0);
-        std::vector<std::string> boxes, fast, expected;
-        for (const MessageBox& box : h.prompter.shown)
-            boxes.push_back(Box(box));
-        EXPECT_EQ(boxes, importing && marked > 0 ? std::vector{DuplicatesFound}
-                                                 : std::vector<std::string>{});
+        EXPECT_EQ(Boxes(h.prompter), importing && marked > 0 ? Rows{DuplicatesFound} : Rows{});
+        Rows fast, expected;
         for (const std::size_t position : table.NameOrder())
             fast.push_back(table.At(position).text + "|" + table.At(position).sub[0] + "|" +
                            std::to_string(table.At(position).key));

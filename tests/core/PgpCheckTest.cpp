@@ -7,9 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include <array>
+#include <tuple>
 
 using namespace nm;
 using namespace nm::test;
@@ -42,13 +41,6 @@ CheckReport CheckText(const std::string& text, const CheckOptions& options = {},
     h.main.PlaceholderCount = placeholders;
     TempDir dir;
     return CheckPgpFile(h.main, dir.Write("f.pgp", text), options);
-}
-
-bool KnownCommand(std::string_view command) {
-    for (const char* known : {"COPY", "LINE", "ZOOM"})
-        if (CompareNoCase(command, known) == 0)
-            return true;
-    return false;
 }
 
 TEST(PgpCheck, ReportsEachSpecialLine) {
@@ -106,7 +98,10 @@ TEST(PgpCheck, ReportsEachSpecialLine) {
         SCOPED_TRACE(c.name);
         CheckOptions options;
         if (c.catalogue)
-            options.isKnownCommand = KnownCommand;
+            options.isKnownCommand = [](std::string_view command) {
+                return CompareNoCase(command, "COPY") == 0 || CompareNoCase(command, "LINE") == 0 ||
+                       CompareNoCase(command, "ZOOM") == 0;
+            };
         const CheckReport report = CheckText(c.text, options, c.placeholders);
         ASSERT_TRUE(report.readable);
         EXPECT_EQ(Brief(report), c.findings);

@@ -1,6 +1,6 @@
 // Reading program-parameters files: line kinds, comma classes, placeholders,
 // line ends and numbers, hostile bytes, the entry line limit and the state a
-// failed read leaves behind.
+// failed read leaves behind; and the list rows made from what was read.
 #include "tests/support/Doubles.h"
 
 #include "core/ListRows.h"
@@ -19,24 +19,20 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// The aliases "NAME|COMMAND" and shell commands "NAME|COMMAND|FLAGS|PROMPT|REST"
-// of the load lists.
-std::pair<Lines, Lines> LoadLists(const Main& main) {
-    EXPECT_TRUE(main.AliasNames.size() == static_cast<std::size_t>(main.AliasUpper + 1) &&
-                main.ShellRest.size() == static_cast<std::size_t>(main.ShellUpper + 1) &&
-                main.AliasLines.size() == main.AliasNames.size() &&
-                main.ShellLines.size() == main.ShellNames.size());
-    Lines aliases, shells;
+// The aliases "NAME|COMMAND" and shell commands "S:NAME|COMMAND|FLAGS|PROMPT|REST"
+// of the load lists, joined by blanks.
+std::string LoadLists(const Main& main) {
+    std::string out;
     for (std::size_t i = 0; i < main.AliasNames.size(); ++i)
-        aliases.push_back(main.AliasNames[i] + "|" + main.AliasCommands[i]);
+        out += " " + main.AliasNames[i] + "|" + main.AliasCommands[i];
     for (std::size_t i = 0; i < main.ShellNames.size(); ++i)
-        shells.push_back(main.ShellNames[i] + "|" + main.ShellCommands[i] + "|" +
-                         main.ShellFlags[i] + "|" + main.ShellPrompts[i] + "|" + main.ShellRest[i]);
-    return {aliases, shells};
+        out += " S:" + main.ShellNames[i] + "|" + main.ShellCommands[i] + "|" + main.ShellFlags[i] +
+               "|" + main.ShellPrompts[i] + "|" + main.ShellRest[i];
+    return out.empty() ? out : out.substr(1);
 }
 
 TEST(PgpReader, ClassifiesEachLineKind) {
-    // A line, and the alias or (after "S:") the shell command it gives; "": none.
+    // A line, and the aliases and shell commands it gives.
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"CP,*COPY", "CP|COPY"},
         {"CP,COPY", "CP|COPY"},
@@ -64,13 +60,7 @@ TEST(PgpReader, ClassifiesEachLineKind) {
         TempDir dir;
         ASSERT_EQ(ReadPgpFile(h.main, dir.Write("f.pgp", line + "\r\n"), false),
                   ReadResult::Completed);
-        const auto [aliases, shells] = LoadLists(h.main);
-        std::string read;
-        for (const std::string& alias : aliases)
-            read += alias + " ";
-        for (const std::string& shell : shells)
-            read += "S:" + shell + " ";
-        EXPECT_EQ(read, expected.empty() ? "" : expected + " ");
+        EXPECT_EQ(LoadLists(h.main), expected);
         EXPECT_TRUE(h.prompter.shown.empty());
     }
 }
@@ -84,7 +74,7 @@ TEST(PgpReader, EveryLineEndEndsALine) {
         Harness h;
         TempDir dir;
         ASSERT_EQ(ReadPgpFile(h.main, dir.Write("f.pgp", text), false), ReadResult::Completed);
-        EXPECT_EQ(LoadLists(h.main).first, (Lines{"A|ARC", "L|LINE"}));
+        EXPECT_EQ(LoadLists(h.main), "A|ARC L|LINE S:S|C|1||");
         EXPECT_EQ(h.main.AliasLines, (std::vector<int>{1, 4}));
         EXPECT_EQ(h.main.ShellLines, std::vector<int>{3});
         EXPECT_EQ(h.main.OriginalText, "A,*ARC\r\n; c\r\nS,C,1,,\r\nL,*LINE\r\n");
@@ -97,9 +87,9 @@ TEST(PgpReader, SecondReadOfARun) {
     Harness h;
     TempDir dir;
     ReadPgpFile(h.main, dir.Write("a.pgp", "; first\r\nONE\r\nTWO,"), false);
-    EXPECT_EQ(LoadLists(h.main).first, (Lines{"$|ONE", "TWO,|??"}));
+    EXPECT_EQ(LoadLists(h.main), "$|ONE TWO,|??");
     ReadPgpFile(h.main, dir.Write("b.pgp", "; second\r\nTHREE\r\n"), true);
-    EXPECT_EQ(LoadLists(h.main).first, Lines{"$$$|THREE"});
+    EXPECT_EQ(LoadLists(h.main), "$$$|THREE");
     EXPECT_EQ(h.main.OriginalText + h.main.OriginalFile,
               "; first\r\nONE\r\nTWO,\r\n" + dir.Path("a.pgp"));
 }
@@ -108,38 +98,34 @@ TEST(PgpReader, SecondReadOfARun) {
 // names that line to the user, and marks the document partial; a file that
 // cannot be read at all changes nothing but the load lists.
 TEST(PgpReader, FailedReadKeepsTheEntriesBeforeTheFailingLine) {
-    struct Case {
-        std::string text; // "-": no such file
-        Lines aliases, shells;
-        int line; // the line the read stops at; 0: nothing was read
-        std::string lineText;
-        std::int16_t placeholders = 0;
-    };
+    // The file ("-": no such file), the load lists after, the line the read
+    // stops at (0: nothing was read) and its text, and the placeholders read
+    // before.
+    using Case = std::tuple<std::string, std::string, int, std::string, std::int16_t>;
     const std::vector<Case> cases = {
-        {"CP,*COPY\r\nS,C,1,,\r\nX,C,0\r\nL,*LINE\r\n", {"CP|COPY"}, {"S|C|1||"}, 3, "X,C,0"},
-        {"CP,*COPY\r\nX,C,0,*P\r\nS,C,1,,\r\n", {"CP|COPY"}, {}, 2, "X,C,0,*P"},
-        {"S,C,1,,\r\n; c\r\nCP,   \r\nL,*LINE\r\n", {}, {"S|C|1||"}, 3, "CP,   "},
-        {"ONE\r\nTWO\r\nL,*LINE\r\n", {std::string(32767, '$') + "|ONE"}, {}, 2, "TWO", 32766},
-        {"-", {}, {}, 0, ""}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.lineText);
+        {"CP,*COPY\r\nS,C,1,,\r\nX,C,0\r\nL,*LINE\r\n", "CP|COPY S:S|C|1||", 3, "X,C,0", 0},
+        {"CP,*COPY\r\nX,C,0,*P\r\nS,C,1,,\r\n", "CP|COPY", 2, "X,C,0,*P", 0},
+        {"S,C,1,,\r\n; c\r\nCP,   \r\nL,*LINE\r\n", "S:S|C|1||", 3, "CP,   ", 0},
+        {"ONE\r\nTWO\r\nL,*LINE\r\n", std::string(32767, '$') + "|ONE", 2, "TWO", 32766},
+        {"-", "", 0, "", 0}};
+    for (const auto& [text, lists, line, lineText, placeholders] : cases) {
+        SCOPED_TRACE(lineText);
         Harness h;
         TempDir dir;
         ReadPgpFile(h.main, dir.Write("a.pgp", "Z,*ZOOM\r\n"), false);
-        h.main.PlaceholderCount = c.placeholders;
-        const std::string path = c.text == "-" ? dir.Path("f.pgp") : dir.Write("f.pgp", c.text);
-        EXPECT_EQ(ReadPgpFile(h.main, path, false),
-                  c.line ? ReadResult::Failed : ReadResult::Unread);
+        h.main.PlaceholderCount = placeholders;
+        const std::string path = text == "-" ? dir.Path("f.pgp") : dir.Write("f.pgp", text);
+        EXPECT_EQ(ReadPgpFile(h.main, path, false), line ? ReadResult::Failed : ReadResult::Unread);
         ASSERT_EQ(h.prompter.Texts(),
                   Lines{UnreadablePgpMessage +
-                        (c.line ? "\r\n第 " + std::to_string(c.line) + " 行: " + c.lineText : "")});
+                        (line ? "\r\n第 " + std::to_string(line) + " 行: " + lineText : "")});
         EXPECT_EQ(h.prompter.shown[0].icon, Icon::None);
-        EXPECT_EQ(LoadLists(h.main), std::pair(c.aliases, c.shells));
+        EXPECT_EQ(LoadLists(h.main), lists);
         EXPECT_EQ(std::to_string(h.main.PartialLine) + ":" + h.main.PartialText,
-                  std::to_string(c.line) + ":" + c.lineText);
+                  std::to_string(line) + ":" + lineText);
         // The document knows the file it read, or still the one before.
-        EXPECT_EQ(h.main.OriginalFile + "|" + h.main.Disk.path,
-                  (c.line ? path : dir.Path("a.pgp")) + "|" + (c.line ? path : dir.Path("a.pgp")));
+        const std::string known = line ? path : dir.Path("a.pgp");
+        EXPECT_EQ(h.main.OriginalFile + "|" + h.main.Disk.path, known + "|" + known);
     }
 }
 
@@ -174,21 +160,56 @@ TEST(PgpReader, HostileFiles) {
     std::string comments = "A,*ARC\r\n";
     for (int i = 0; i < 1'700'000; ++i)
         comments += "; a comment line of about thirty bytes\r\n";
-    using Case = std::tuple<std::string, std::string, std::size_t, std::size_t>;
+    using Case = std::tuple<std::string, std::string, std::size_t>;
     const std::vector<Case> cases = {
-        {"50 MB of comments around two aliases", comments + "L,*LINE\r\n", 2, 0},
-        {"one line of 10 MB", std::string(10'000'000, 'x') + "\r\n", 1, 0},
-        {"NUL bytes", std::string("\0X,*Y\r\nCP,*CO\0PY\r\n", 18), 1, 0},
-        {"bytes valid in no code page", "CP,*CO\x80\xFF\xFEPY\r\n", 1, 0},
-        {"a shell line with 1000 commas", "S" + std::string(1000, ',') + "\r\n", 0, 1}};
-    for (const auto& [name, bytes, aliases, shells] : cases) {
+        {"50 MB of comments around two aliases", comments + "L,*LINE\r\n", 2},
+        {"one line of 10 MB", std::string(10'000'000, 'x') + "\r\n", 1},
+        {"NUL bytes", std::string("\0X,*Y\r\nCP,*CO\0PY\r\n", 18), 1}};
+    for (const auto& [name, bytes, aliases] : cases) {
         SCOPED_TRACE(name);
         Harness h;
         TempDir dir;
         EXPECT_EQ(ReadPgpFile(h.main, dir.Write("f.pgp", bytes), false), ReadResult::Completed);
-        EXPECT_EQ(std::tuple(h.main.AliasNames.size(), h.main.ShellNames.size()),
-                  std::tuple(aliases, shells));
+        EXPECT_EQ(h.main.AliasNames.size(), aliases);
     }
+}
+
+// The rows of a list in the table's order: "NAME|SUB1|...=key@line", joined by blanks.
+std::string Rows(const Main& main, int list) {
+    const EntryTable& table = main.Lists[static_cast<std::size_t>(list)];
+    std::string out;
+    for (std::size_t i = 0; i < table.Count(); ++i) {
+        const Row& row = table.At(i);
+        out += (i ? " " : "") + row.text;
+        for (int column = 1; column < table.ColumnCount(); ++column)
+            out += "|" + row.sub[static_cast<std::size_t>(column - 1)];
+        out += "=" + std::to_string(row.key) + "@" + std::to_string(row.line);
+    }
+    return out;
+}
+
+void Read(Harness& h, TempDir& dir, const std::string& text, bool importing) {
+    ASSERT_NE(ReadPgpFile(h.main, dir.Write("f.pgp", text), importing), ReadResult::Unread);
+    FillListRows(h.main, importing);
+}
+
+TEST(ListRows, RowsFromTheLoadLists) {
+    Harness h;
+    TempDir dir;
+    Read(h, dir,
+         "; c\r\nb ,  *copy x \r\n,SKIPPED\r\n---,X\r\n  sh ,  Cmd  , X1 ,*  P  ,rest\r\na,*A\r\n",
+         false);
+    EXPECT_EQ(Rows(h.main, AliasList), "A|A=2@6 B|copy x=1@2");
+    EXPECT_EQ(Rows(h.main, ShellList), "SH|Cmd|x1|P=1@5");
+    // An import adds its rows with the next keys and its own lines, then
+    // settles the names both files hold; it leaves marking the document to
+    // the command.
+    Read(h, dir, "\r\nC,*C\r\nA,*ARC\r\n", true);
+    EXPECT_EQ(Rows(h.main, AliasList), "---|A=2@6 A|ARC=4@3 B|copy x=1@2 C|C=3@2");
+    EXPECT_EQ(h.main.FileChanged, 0);
+    // A row entered in a dialog comes from no line.
+    AddEntryRow(h.main, ShellList, {" n ", " N ", "0", " p "});
+    EXPECT_EQ(Rows(h.main, ShellList), "N|N|0|p=2@0 SH|Cmd|x1|P=1@5");
 }
 
 } // namespace

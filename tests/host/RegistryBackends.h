@@ -7,7 +7,6 @@
 
 #include "host/MemoryRegistry.h"
 #include "host/StrOps.h"
-#include "host/Utf8.h"
 #include "host/WineRegistry.h"
 #ifdef _WIN32
 #include "host/Win32.h"
@@ -15,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
@@ -23,49 +21,53 @@
 
 namespace nm::test {
 
-// A value a test puts: text, a number, or binary (empty).
+// A value a test puts, its data written as a Wine registry file writes it
+// ("text", dword:, hex:, hex(2): ...): the one form every backend is filled
+// from, so a case reads the same whatever the backend.
 struct KeyValue {
     RootKey root;
-    std::string key, name, text;
-    std::uint32_t type = RegSz, number = 0;
+    std::string key, name, data;
+
+    std::string Line() const {
+        return (name.empty() ? "@" : "\"" + name + "\"") + "=" + data + "\r\n";
+    }
+    // The type and bytes the data stands for, text in UTF-8 with its NUL.
+    MemoryRegistry::Value Value() const {
+        MemoryRegistry::Value value{0, {}};
+        ParseWineRegistry(
+            "[k]\n" + Line(), [](const std::string&) {},
+            [&value](const std::string&, MemoryRegistry::Value parsed) { value = parsed; });
+        EXPECT_NE(value.type, 0u) << data;
+        return value;
+    }
 };
+
+// Text as a registry file quotes it.
+inline std::string Quoted(const std::string& text) {
+    return "\"" + StrReplace("\"", "\\\"", StrReplace("\\", "\\\\", text)) + "\"";
+}
 
 // The keys a test puts, straight into the store.
 struct MemoryKeys {
     explicit MemoryKeys(const std::vector<KeyValue>& values) {
         for (const KeyValue& v : values)
-            v.type == RegDword    ? registry_.SetDword(v.root, v.key, v.name, v.number)
-            : v.type == RegBinary ? registry_.SetValue(v.root, v.key, v.name, {RegBinary, {}})
-                                  : registry_.SetText(v.root, v.key, v.name, v.text, v.type);
+            registry_.SetValue(v.root, v.key, v.name, v.Value());
     }
     RegistryBackend& Registry() { return registry_; }
     int OpenKeys() const { return registry_.OpenKeys(); }
     MemoryRegistry registry_;
 };
 
-// The keys a test puts, written into the prefix's files as Wine and its
-// registry editor write them; a root that gets no key gets no file.
+// The keys a test puts, in the prefix's files as Wine writes them; a root
+// that gets no key gets no file.
 class WineFiles {
 public:
     explicit WineFiles(const std::vector<KeyValue>& values) {
         std::map<std::string, std::string> files; // a key's header before each of its values
         for (const KeyValue& v : values) {
-            char buffer[16];
-            std::string data =
-                v.type == RegSz ? Quoted(v.text)
-                : v.type == RegDword
-                    ? std::string(buffer, std::snprintf(buffer, 16, "dword:%08x", v.number))
-                : v.type == RegBinary ? "hex:"
-                                      : "hex(2):";
-            // Expandable text as UTF-16 (of ASCII), over lines ended by a backslash.
-            for (std::size_t i = 0; v.type == RegExpandSz && i <= v.text.size(); ++i)
-                data.append(buffer,
-                            std::snprintf(buffer, 16, i % 8 == 7 ? "%02x,00,\\\n  " : "%02x,00,",
-                                          v.text.c_str()[i]));
             const std::string key = (v.root == ClassesRoot ? "Software\\Classes\\" : "") + v.key;
             files[v.root == CurrentUser ? "user.reg" : "system.reg"] +=
-                "\n[" + StrReplace("\\", "\\\\", key) + "] 1795857245\n#time=1db6\n" +
-                (v.name.empty() ? "@" : Quoted(v.name)) + "=" + data + "\r\n";
+                "\n[" + StrReplace("\\", "\\\\", key) + "] 1795857245\n#time=1db6\n" + v.Line();
         }
         for (const auto& [file, text] : files)
             prefix_.Write(file,
@@ -75,20 +77,6 @@ public:
     int OpenKeys() const { return registry_.OpenKeys(); }
 
 private:
-    // Quotes and backslashes escaped, characters outside ASCII as \x and
-    // their UTF-16 code unit.
-    static std::string Quoted(const std::string& text) {
-        std::string out = "\"";
-        for (std::size_t i = 0; i < CharCount(text); ++i) {
-            const std::string_view c = CharMid(text, i, 1);
-            char unit[8];
-            out += c.size() > 1             ? std::string(unit, std::snprintf(unit, 8, "\\x%04x",
-                                                                              unsigned(CodePointAt(c, 0))))
-                   : c == "\"" || c == "\\" ? "\\" + std::string(c)
-                                            : std::string(c);
-        }
-        return out + "\"";
-    }
     TempDir prefix_;
     SystemFileSystem files_;
     WineRegistry registry_{files_, prefix_.Path("")};
@@ -103,15 +91,17 @@ public:
     explicit Win32Keys(const std::vector<KeyValue>& values) {
         Remove();
         for (const KeyValue& v : values) {
-            const auto root = reinterpret_cast<HKEY>(static_cast<LONG_PTR>(LONG(v.root)));
-            const std::wstring text = Wide(v.text) + L'\0';
-            const bool isText = v.type == RegSz || v.type == RegExpandSz;
-            const void* data = isText ? static_cast<const void*>(text.c_str()) : &v.number;
-            const DWORD size = isText ? DWORD(text.size() * 2) : v.type == RegDword ? 4 : 0;
-            EXPECT_EQ(RegSetKeyValueW(root, Wide(v.key).c_str(),
-                                      v.name.empty() ? nullptr : Wide(v.name).c_str(), v.type, data,
-                                      size),
-                      ERROR_SUCCESS);
+            const MemoryRegistry::Value value = v.Value();
+            const std::wstring text = Wide(std::string_view(
+                reinterpret_cast<const char*>(value.data.data()), value.data.size()));
+            const bool isText = value.type == RegSz || value.type == RegExpandSz;
+            EXPECT_EQ(
+                RegSetKeyValueW(reinterpret_cast<HKEY>(static_cast<LONG_PTR>(LONG(v.root))),
+                                Wide(v.key).c_str(),
+                                v.name.empty() ? nullptr : Wide(v.name).c_str(), value.type,
+                                isText ? static_cast<const void*>(text.c_str()) : value.data.data(),
+                                DWORD(isText ? text.size() * 2 : value.data.size())),
+                ERROR_SUCCESS);
         }
     }
     ~Win32Keys() { Remove(); }

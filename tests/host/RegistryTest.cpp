@@ -22,22 +22,24 @@ TYPED_TEST_SUITE(RegistryBackends, RegistryBackendTypes);
 
 TYPED_TEST(RegistryBackends, ReadsOneValueOrTheDefault) {
     TypeParam keys({
-        {LocalMachine, Machine, "Fits", std::string(254, 'x')},
-        {LocalMachine, Machine, "TooLong", std::string(255, 'x')},
-        {LocalMachine, Machine, "Number", "", RegDword, 16},
-        {LocalMachine, Machine, "Expand", "%SystemDrive%\\Vectrom", RegExpandSz},
-        {LocalMachine, Machine, "Accent", "say \"Caf\xC3\xA9\""},
-        {LocalMachine, Machine, "", "default value"},
-        {LocalMachine, Machine, "Empty", "", RegBinary},
-        {ClassesRoot, "nickmaker.test", "", "Vectrom.Parameters"},
-        {CurrentUser, "SOFTWARE\\Tessaron", "Who", "drafter"},
+        {LocalMachine, Machine, "Fits", Quoted(std::string(254, 'x'))},
+        {LocalMachine, Machine, "TooLong", Quoted(std::string(255, 'x'))},
+        {LocalMachine, Machine, "Number", "dword:00000010"},
+        {LocalMachine, Machine, "Expand", // UTF-16, over lines ended by a backslash
+         "hex(2):25,00,53,00,79,00,73,00,74,00,65,00,6d,00,44,00,\\\n"
+         "  72,00,69,00,76,00,65,00,25,00,00,00"},
+        {LocalMachine, Machine, "Accent", R"("say \"Caf\x00e9\"")"},
+        {LocalMachine, Machine, "", Quoted("default value")},
+        {LocalMachine, Machine, "Empty", "hex:"},
+        {ClassesRoot, "nickmaker.test", "", Quoted("Vectrom.Parameters")},
+        {CurrentUser, "SOFTWARE\\Tessaron", "Who", Quoted("drafter")},
     });
     const std::string key = "HKEY_LOCAL_MACHINE\\" + Machine;
     const std::vector<std::tuple<std::string, std::string, RegistryValue>> cases = {
         {key + "\\", "fits", std::string(254, 'x')},
         {key, "TooLong", std::string("dflt")},
         {"hkey_local_machine/software/tessaron/vectrom", "Number", 16},
-        {"\\\\" + key, "Expand", std::string("%SystemDrive%\\Vectrom")},
+        {"\\\\" + key, "Expand", std::string("%SystemDrive%")},
         {key, "Accent", std::string("say \"Caf\xC3\xA9\"")},
         {key, "", std::string("default value")},
         {key, "Empty", std::string("dflt")},
@@ -77,13 +79,13 @@ TYPED_TEST(RegistryBackends, FindsTheHostFileThroughItsKeys) {
         const std::string profiles = Machine + "\\" + release + "\\VTRM-15\\Profiles";
         std::vector<KeyValue> values;
         if (!curVer.empty())
-            values = {{LocalMachine, Machine, "CurVer", curVer},
-                      {LocalMachine, Machine + "\\R14.0", "CurVer", "VTRM-14"},
-                      {CurrentUser, profiles, "", "<<Unnamed Profile>>"},
+            values = {{LocalMachine, Machine, "CurVer", Quoted(curVer)},
+                      {LocalMachine, Machine + "\\R14.0", "CurVer", Quoted("VTRM-14")},
+                      {CurrentUser, profiles, "", Quoted("<<Unnamed Profile>>")},
                       {CurrentUser, profiles + "\\<<Unnamed Profile>>\\General", "VTRM",
-                       dir.Path("Missing") + ";\"" + dir.Path("Support") + "\""}};
+                       Quoted(dir.Path("Missing") + ";\"" + dir.Path("Support") + "\"")}};
         if (r15)
-            values.push_back({LocalMachine, Machine + "\\R15.0", "CurVer", "VTRM-15"});
+            values.push_back({LocalMachine, Machine + "\\R15.0", "CurVer", Quoted("VTRM-15")});
         TypeParam keys(values);
         ScriptedPrompter prompter;
         HostContext host{prompter, keys.Registry(), "", ""};

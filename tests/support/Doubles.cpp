@@ -21,69 +21,31 @@ std::string ReadFile(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-std::tm GoldenDate() {
-    std::tm t{};
-    t.tm_year = 126, t.tm_mon = 10, t.tm_mday = 28, t.tm_wday = 6, t.tm_yday = 331;
-    t.tm_hour = 9, t.tm_min = 14, t.tm_sec = 5;
-    return t;
+// The doubles answer with what the test queued, in order, while it lasts.
+template <typename T> std::optional<T> Next(std::deque<T>& queued) {
+    if (queued.empty())
+        return std::nullopt;
+    std::optional<T> next(std::move(queued.front()));
+    queued.pop_front();
+    return next;
 }
 
 } // namespace
 
 Answer ScriptedPrompter::Show(const MessageBox& box) {
     shown.push_back(box);
-    if (!answers.empty()) {
-        const Answer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
     const Buttons b = box.buttons;
-    return b == Buttons::AbortRetryIgnore                     ? Answer::Abort
-           : b == Buttons::YesNo || b == Buttons::YesNoCancel ? Answer::Yes
-           : b == Buttons::RetryCancel                        ? Answer::Retry
-                                                              : Answer::OK;
-}
-
-std::vector<std::string> ScriptedPrompter::Texts() const {
-    std::vector<std::string> texts;
-    for (const auto& box : shown)
-        texts.push_back(box.text);
-    return texts;
+    return Next(answers).value_or(b == Buttons::AbortRetryIgnore                     ? Answer::Abort
+                                  : b == Buttons::YesNo || b == Buttons::YesNoCancel ? Answer::Yes
+                                  : b == Buttons::RetryCancel                        ? Answer::Retry
+                                                                                     : Answer::OK);
 }
 
 std::optional<std::string> ScriptedFileDialogs::Next() {
-    if (picks.empty())
-        return std::nullopt;
-    auto pick = picks.front();
-    picks.pop_front();
+    const std::optional<std::string> pick = test::Next(picks).value_or(std::nullopt);
     if (pick)
         lastTitle = std::filesystem::path(*pick).filename().string();
     return pick;
-}
-
-std::optional<std::string> ScriptedFileDialogs::ShowOpen(const std::string& filter,
-                                                         const std::string& fileName) {
-    calls.push_back({"open", filter, fileName});
-    return Next();
-}
-
-std::string ScriptedFileDialogs::ShowSave(const std::string& filter, const std::string& fileName) {
-    calls.push_back({"save", filter, fileName});
-    auto pick = Next();
-    if (!pick)
-        throw RuntimeError(Err::DialogCancelled);
-    return *pick;
-}
-
-void ScriptedFileDialogs::ShowPrinterSetup() {
-    calls.push_back({"setup", {}, {}});
-    throw RuntimeError(Err::DialogCancelled);
-}
-
-void ScriptedHostLink::RequestReinit() {
-    ++requests;
-    if (failWith != 0)
-        throw RuntimeError(failWith);
 }
 
 void RecordingPrinter::PrintLine(const std::string& text) {
@@ -93,10 +55,6 @@ void RecordingPrinter::PrintLine(const std::string& text) {
     for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
         calls.push_back("L:" + text.substr(start, end - start));
     calls.push_back("L:" + text.substr(start));
-}
-
-std::size_t RecordingPrinter::Count(const std::string& call) const {
-    return static_cast<std::size_t>(std::count(calls.begin(), calls.end(), call));
 }
 
 std::vector<int> RecordingPrinter::Pages() const {
@@ -116,8 +74,7 @@ EntryDialog EntryScript::Dialog() {
         };
         EntryAnswer answer{EntryOutcome::Stay, start};
         while (answer.outcome == EntryOutcome::Stay && !steps.empty()) {
-            const std::optional<EntryFields> step = steps.front();
-            steps.pop_front();
+            const std::optional<EntryFields> step = *Next(steps);
             if (!step)
                 answer = EntryCancel(check, answer.fields);
             else if (check.page == AliasList)
@@ -130,8 +87,6 @@ EntryDialog EntryScript::Dialog() {
         return answer;
     };
 }
-
-FixedClock::FixedClock() : nm::FixedClock(GoldenDate()) {}
 
 TempDir::TempDir() {
     static std::atomic<int> counter{0};

@@ -7,14 +7,17 @@
 #include "core/DocumentView.h"
 #include "core/Entries.h"
 #include "core/Main.h"
+#include "host/Clock.h"
 #include "host/FileDialogs.h"
 #include "host/HelpViewer.h"
 #include "host/HostLink.h"
 #include "host/PrinterDevice.h"
 #include "host/Prompter.h"
+#include "host/RuntimeError.h"
 #include "host/SettingsStore.h"
 #include "host/Unattended.h"
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <map>
@@ -37,7 +40,12 @@ public:
     void Beep() override { ++beeps; }
     void SetBusy(bool on) override { busy = on, ++busyChanges; }
     // The texts of every box shown, in order.
-    std::vector<std::string> Texts() const;
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const auto& box : shown)
+            texts.push_back(box.text);
+        return texts;
+    }
 };
 
 class ScriptedFileDialogs final : public FileDialogs {
@@ -52,9 +60,19 @@ public:
     std::string lastTitle;
 
     std::optional<std::string> ShowOpen(const std::string& filter,
-                                        const std::string& fileName) override;
-    std::string ShowSave(const std::string& filter, const std::string& fileName) override;
-    void ShowPrinterSetup() override;
+                                        const std::string& fileName) override {
+        calls.push_back({"open", filter, fileName});
+        return Next();
+    }
+    std::string ShowSave(const std::string& filter, const std::string& fileName) override {
+        calls.push_back({"save", filter, fileName});
+        const std::optional<std::string> pick = Next();
+        return pick ? *pick : throw RuntimeError(Err::DialogCancelled);
+    }
+    void ShowPrinterSetup() override {
+        calls.push_back({"setup", {}, {}});
+        throw RuntimeError(Err::DialogCancelled);
+    }
     std::string FileTitle() const override { return lastTitle; }
 
 private:
@@ -64,13 +82,17 @@ private:
 class ScriptedHostLink final : public HostLink {
 public:
     int failWith = 429, requests = 0; // failWith 0: the host re-reads its file
-    void RequestReinit() override;
+    void RequestReinit() override {
+        ++requests;
+        if (failWith != 0)
+            throw RuntimeError(failWith);
+    }
 };
 
 // Saturday 28 November 2026, 09:14:05: the date line of the golden files.
 class FixedClock final : public nm::FixedClock {
 public:
-    FixedClock();
+    FixedClock() : nm::FixedClock(UtcTime(1795857245)) {}
 };
 
 class MemorySettingsStore final : public SettingsStore {
@@ -90,14 +112,13 @@ public:
 class RecordingView final : public DocumentView {
 public:
     bool confirm = true;
-    int page = 0; // the page shown
     int captionUpdates = 0, unloads = 0;
     bool applyDisabled = false;
     void UpdateCaption() override { ++captionUpdates; }
     void UpdateCommandState() override {}
     bool ConfirmChecked() const override { return confirm; }
     void DisableApply() override { applyDisabled = true; }
-    int CurrentTabIndex() const override { return page; }
+    int CurrentTabIndex() const override { return AliasList; } // the first page is shown
     void Unload() override { ++unloads; }
 };
 
@@ -129,7 +150,9 @@ public:
     void Finish() override { calls.push_back("F"); }
     void Abandon() override { calls.push_back("A"); }
 
-    std::size_t Count(const std::string& call) const;
+    std::size_t Count(const std::string& call) const {
+        return static_cast<std::size_t>(std::count(calls.begin(), calls.end(), call));
+    }
     // The page numbers of the headers, in order.
     std::vector<int> Pages() const;
 };

@@ -24,14 +24,12 @@ int StartProgram(const std::string& program, const std::vector<std::string>& arg
     argv.push_back(nullptr);
     const pid_t pid = ::fork();
     if (pid == 0) {
-        const int null = ::open("/dev/null", O_RDONLY);
-        const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (null < 0 || out < 0 || err < 0)
-            ::_exit(127);
-        ::dup2(null, 0);
-        ::dup2(out, 1);
-        ::dup2(err, 2);
+        const int streams[] = {::open("/dev/null", O_RDONLY),
+                               ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600),
+                               ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600)};
+        for (int stream = 0; stream < 3; ++stream)
+            if (streams[stream] < 0 || ::dup2(streams[stream], stream) < 0)
+                ::_exit(127);
         for (const auto& [name, value] : env)
             SetEnv(name, value);
         ::execv(program.c_str(), argv.data());
@@ -44,11 +42,9 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
                       const Environment& env) {
     TempDir io;
     const pid_t pid = StartProgram(program, args, env, io.Path("out"), io.Path("err"));
-    ProgramRun run;
     int raw = 0;
-    if (pid > 0 && ::waitpid(pid, &raw, 0) == pid && WIFEXITED(raw))
-        run.status = WEXITSTATUS(raw);
-    return {run.status, io.Read("out"), io.Read("err")};
+    const bool exited = pid > 0 && ::waitpid(pid, &raw, 0) == pid && WIFEXITED(raw);
+    return {exited ? WEXITSTATUS(raw) : -1, io.Read("out"), io.Read("err")};
 }
 
 } // namespace nm::test

@@ -60,39 +60,35 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
         saved.emplace_back(Wide(name), size ? std::optional(old.substr(0, size)) : std::nullopt);
         SetEnvironmentVariableW(Wide(name).c_str(), Wide(value).c_str());
     }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = Inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
+    startup.hStdOutput = Inheritable(io.Path("out"), GENERIC_WRITE, CREATE_ALWAYS);
+    startup.hStdError = Inheritable(io.Path("err"), GENERIC_WRITE, CREATE_ALWAYS);
     // Wine now and then fails to start a process under load; nothing has run
     // then, so the start is tried again.
-    BOOL started = FALSE;
-    DWORD startError = 0;
     PROCESS_INFORMATION process{};
+    BOOL started = FALSE;
     for (int attempt = 0; attempt < 3 && !started; ++attempt) {
         if (attempt > 0)
             Sleep(200);
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdInput = Inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
-        startup.hStdOutput = Inheritable(io.Path("out"), GENERIC_WRITE, CREATE_ALWAYS);
-        startup.hStdError = Inheritable(io.Path("err"), GENERIC_WRITE, CREATE_ALWAYS);
         started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                  nullptr, &startup, &process);
-        startError = started ? 0 : GetLastError();
-        for (HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
-            CloseHandle(handle);
     }
+    const DWORD startError = started ? 0 : GetLastError();
+    for (HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
+        CloseHandle(handle);
     for (const auto& [name, value] : saved)
         SetEnvironmentVariableW(name.c_str(), value ? value->c_str() : nullptr);
-    ProgramRun run;
+    DWORD code = 0;
     if (started) {
         WaitForSingleObject(process.hProcess, INFINITE);
-        DWORD code = 0;
-        if (GetExitCodeProcess(process.hProcess, &code))
-            run.status = static_cast<int>(code);
+        code = GetExitCodeProcess(process.hProcess, &code) ? code : static_cast<DWORD>(-1);
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
-    run.out = io.Read("out");
-    run.err = io.Read("err");
+    ProgramRun run{started ? static_cast<int>(code) : -1, io.Read("out"), io.Read("err")};
     if (!started)
         run.err += "the program could not be started: error " + std::to_string(startError);
     return run;

@@ -27,34 +27,30 @@ using Rows = std::vector<std::string>;
 // busy pointer is pushed once, however often it is asked for, and the
 // prompter takes away only its own, also when it goes.
 TEST(QtPrompter, BoxesAnswerWithTheButtonPressedAndTheBusyPointerIsItsOwn) {
-    for (const auto& [buttons, number, present, defaultButton, onEscape] :
-         std::vector<std::tuple<Buttons, int, QMessageBox::StandardButtons, SB, Answer>>{
-             {Buttons::OK, 1, SB::Ok, SB::Ok, Answer::OK},
-             {Buttons::OKCancel, 2, SB::Ok | SB::Cancel, SB::Cancel, Answer::Cancel},
-             {Buttons::AbortRetryIgnore, 3, SB::Abort | SB::Retry | SB::Ignore, SB::Ignore,
+    // The buttons, the default-button number, the buttons shown, and the
+    // answers of a press on the default button and of Escape.
+    for (const auto& [buttons, number, present, onDefault, onEscape] :
+         std::vector<std::tuple<Buttons, int, QMessageBox::StandardButtons, Answer, Answer>>{
+             {Buttons::OK, 1, SB::Ok, Answer::OK, Answer::OK},
+             {Buttons::OKCancel, 2, SB::Ok | SB::Cancel, Answer::Cancel, Answer::Cancel},
+             {Buttons::AbortRetryIgnore, 1, SB::Abort | SB::Retry | SB::Ignore, Answer::Abort,
               Answer::Closed},
-             {Buttons::YesNoCancel, 2, SB::Yes | SB::No | SB::Cancel, SB::No, Answer::Cancel},
-             {Buttons::YesNo, 3, SB::Yes | SB::No, SB::Yes, Answer::No},
-             {Buttons::RetryCancel, 2, SB::Retry | SB::Cancel, SB::Cancel, Answer::Cancel}}) {
+             {Buttons::AbortRetryIgnore, 3, SB::Abort | SB::Retry | SB::Ignore, Answer::Ignore,
+              Answer::Closed},
+             {Buttons::YesNoCancel, 2, SB::Yes | SB::No | SB::Cancel, Answer::No, Answer::Cancel},
+             {Buttons::YesNo, 3, SB::Yes | SB::No, Answer::Yes, Answer::No},
+             {Buttons::RetryCancel, 1, SB::Retry | SB::Cancel, Answer::Retry, Answer::Cancel}}) {
         const auto box = BuildMessageBox({"?", buttons, Icon::Question, "", number}, nullptr, "p");
-        EXPECT_EQ(std::tuple(box->standardButtons(), box->standardButton(box->defaultButton()),
-                             box->windowTitle()),
-                  std::tuple(present, defaultButton, QString())) // an empty title is a title
+        EXPECT_EQ(std::pair(box->standardButtons(), box->windowTitle()),
+                  std::pair(present, QString())) // an empty title is a title
             << number;
         box->show();
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(box.get(), &escape);
         EXPECT_EQ(ClickedAnswer(*box), onEscape) << number;
         EXPECT_EQ(box->close(), onEscape != Answer::Closed) << number;
-    }
-    const std::map<SB, Answer> answers = {
-        {SB::Ok, Answer::OK},       {SB::Cancel, Answer::Cancel}, {SB::Abort, Answer::Abort},
-        {SB::Retry, Answer::Retry}, {SB::Ignore, Answer::Ignore}, {SB::Yes, Answer::Yes},
-        {SB::No, Answer::No}};
-    QMessageBox all;
-    for (const auto& [button, answer] : answers) {
-        all.addButton(button)->click();
-        EXPECT_EQ(ClickedAnswer(all), answer);
+        box->defaultButton()->click();
+        EXPECT_EQ(ClickedAnswer(*box), onDefault) << number;
     }
     const QString program = "Vectrom 热键编辑器       ";
     const auto untitled =

@@ -25,7 +25,8 @@ const char* const ClassKey = "Software\\Classes\\Vectrom.Application";
 
 enum class Behaviour { Accepts, NoDocument, Refuses };
 
-// A host application and its active document, reached only through IDispatch.
+// A host application and its active document, reached only through IDispatch;
+// the test owns both, so their references are not counted.
 class StandIn final : public IDispatch {
 public:
     StandIn(Behaviour behaviour, StandIn* document) : behaviour_(behaviour), document_(document) {}
@@ -35,10 +36,10 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         const bool known = iid == IID_IUnknown || iid == IID_IDispatch;
         *out = known ? static_cast<IDispatch*>(this) : nullptr;
-        return known ? (AddRef(), S_OK) : E_NOINTERFACE;
+        return known ? S_OK : E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references_; } // owned by the test
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return *count = 0, S_OK; }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
@@ -56,7 +57,6 @@ public:
             if (behaviour_ != Behaviour::NoDocument) {
                 result->vt = VT_DISPATCH;
                 result->pdispVal = document_;
-                document_->AddRef();
             }
             return S_OK;
         }
@@ -80,7 +80,6 @@ public:
 private:
     Behaviour behaviour_;
     StandIn* document_;
-    ULONG references_ = 1;
 };
 
 // The stand-in registered as the running "Vectrom.Application" for one test.
