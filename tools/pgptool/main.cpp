@@ -8,6 +8,7 @@
 #include "core/Main.h"
 #include "core/PgpWriter.h"
 #include "host/FileIo.h"
+#include "host/HostKeys.h"
 #include "host/Locator.h"
 #include "host/MemoryRegistry.h"
 #include "host/Paths.h"
@@ -161,9 +162,10 @@ int Locate(const Arguments& a) {
     nm::LocateTrace trace;
     const std::string found = nm::FindHostPgpFile(host, &trace);
     if (a.verbose) {
-        std::fprintf(stderr, "release: %s\nproduct: %s\nprofile: %s\nsearch list: %s\n",
-                     trace.release.c_str(), trace.product.c_str(), trace.profile.c_str(),
-                     trace.searchList.c_str());
+        std::fprintf(stderr,
+                     "registry view: %s\nrelease: %s\nproduct: %s\nprofile: %s\nsearch list: %s\n",
+                     nm::ViewName(trace.view).c_str(), trace.release.c_str(), trace.product.c_str(),
+                     trace.profile.c_str(), trace.searchList.c_str());
         for (const std::string& folder : trace.searched)
             std::fprintf(stderr, "searched: %s\n", folder.c_str());
     }
