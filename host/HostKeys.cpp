@@ -82,10 +82,23 @@ std::string ReadText(RegistryBackend& registry, Prompter& prompter, const std::s
         zent_RegistryRead(registry, prompter, keyPath, valueName, std::string(), view));
 }
 
-// A text of the host's machine keys: the 32-bit view's, else the 64-bit one's.
+// A release number such as "14.0": blanks around it, an optional sign, digits
+// with a point, an optional exponent.
+bool ReleaseNumber(std::string_view text, double& value) {
+    text = TrimSpaces(text);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    if (text.empty())
+        return false;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size();
+}
+
+} // namespace
+
 std::string ReadMachineText(RegistryBackend& registry, Prompter& prompter,
                             const std::string& keyPath, const std::string& valueName,
-                            RegistryView* answered = nullptr) {
+                            RegistryView* answered) {
     const bool two = registry.TwoViews();
     for (const RegistryView view : {RegistryView::Bits32, RegistryView::Bits64}) {
         const RegistryView used = two ? view : RegistryView::Native;
@@ -100,20 +113,6 @@ std::string ReadMachineText(RegistryBackend& registry, Prompter& prompter,
         *answered = RegistryView::Native;
     return {};
 }
-
-// A release number such as "14.0": blanks around it, an optional sign, digits
-// with a point, an optional exponent.
-bool ReleaseNumber(std::string_view text, double& value) {
-    text = TrimSpaces(text);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    if (text.empty())
-        return false;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size();
-}
-
-} // namespace
 
 std::string HostReleaseKey(RegistryBackend& registry, Prompter& prompter, RegistryView* view) {
     std::string release = ReadMachineText(registry, prompter, MachineKey, "CurVer", view);

@@ -28,6 +28,13 @@ RegistryValue zent_RegistryRead(RegistryBackend& registry, Prompter& prompter,
                                 const RegistryValue& fallback = std::string(),
                                 RegistryView view = RegistryView::Native);
 
+// A text of the host's machine keys as the 32-bit host reads them: from the
+// 32-bit view, else from the 64-bit one; `answered` tells which view gave it
+// (Native where the machine's keys have one view, or nothing was found).
+std::string ReadMachineText(RegistryBackend& registry, Prompter& prompter,
+                            const std::string& keyPath, const std::string& valueName,
+                            RegistryView* answered = nullptr);
+
 // The host's machine keys are read as the 32-bit host sees them: in the
 // 32-bit view first, then in the 64-bit one. `view` tells which view gave
 // the release (Native where the machine's keys have one view).
