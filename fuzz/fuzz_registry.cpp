@@ -1,7 +1,9 @@
-// The registry files of a Wine prefix, and value reads through them, on any bytes.
+// The registry files of a Wine prefix, and value reads and the host's
+// environment through them, on any bytes.
 #include "fuzz/FuzzSupport.h"
 
 #include "host/HostKeys.h"
+#include "host/WineEnvironment.h"
 #include "host/WineRegistry.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -15,6 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SystemFileSystem files;
     WineRegistry registry(files, fuzz::Scratch());
     HostCurrentProfile(registry, prompter);
+    WineVariables(registry, Variables());
     zent_RegistryRead(registry, prompter, "HKEY_CLASSES_ROOT\\.pgp", "");
     zent_RegistryRead(registry, prompter, "HKEY_CURRENT_CONFIG\\System", "x");
     return 0;

@@ -19,7 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     StrReplace("\\", "/", text);
     TrimBlanks(text);
-    ExpandEnvVars(text);
+    Variables variables;
+    variables.Set("SystemDrive", "C:");
+    variables.Set("PATH", text);
+    ExpandEnvVars(text, variables);
     PathPart(text);
     MemoryRegistry registry;
     const HostContext host{prompter, registry, fuzz::Scratch(), fuzz::Scratch() + "/dosdevices"};

@@ -2,21 +2,24 @@
 
 #include "host/Win32.h"
 
+#include <cwchar>
+
 namespace nm {
 
-std::string ExpandEnvVars(std::string_view text) {
-    if (text.find('%') == std::string_view::npos)
-        return std::string(text);
-    // The system's own expansion, sized to the result: a long search list is
-    // not cut at 254 characters.
-    const std::wstring in = Wide(text);
-    DWORD size = ExpandEnvironmentStringsW(in.c_str(), nullptr, 0);
-    std::wstring out(size, L'\0');
-    size = size ? ExpandEnvironmentStringsW(in.c_str(), out.data(), size) : 0;
-    if (size == 0)
-        return std::string(text);
-    out.resize(size - 1); // without the terminating NUL
-    return Narrow(out);
+Variables ProcessVariables() {
+    Variables variables;
+    wchar_t* block = GetEnvironmentStringsW();
+    // Entries end in a NUL, the block in an empty entry; names that begin
+    // with "=" are the drives' current folders, not variables.
+    for (const wchar_t* entry = block; entry && *entry; entry += std::wcslen(entry) + 1) {
+        const std::wstring_view text(entry);
+        const std::size_t equals = text.find(L'=', 1);
+        if (entry[0] != L'=' && equals != std::wstring_view::npos)
+            variables.Set(Narrow(text.substr(0, equals)), Narrow(text.substr(equals + 1)));
+    }
+    if (block)
+        FreeEnvironmentStringsW(block);
+    return variables;
 }
 
 } // namespace nm

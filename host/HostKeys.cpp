@@ -41,14 +41,14 @@ std::string hkeyPathFormat(Prompter& prompter, const std::string& keyPath, RootK
 
 RegistryValue zent_RegistryRead(RegistryBackend& registry, Prompter& prompter,
                                 const std::string& keyPath, const std::string& valueName,
-                                const RegistryValue& fallback) {
+                                const RegistryValue& fallback, RegistryView view) {
     constexpr std::uint32_t BufferSize = 255;
     RootKey root = NoRoot;
     const std::string subKey = hkeyPathFormat(prompter, keyPath, root);
     if (root == NoRoot)
         return fallback;
     KeyHandle key = 0;
-    if (registry.OpenKey(root, subKey, key) != RegOk)
+    if (registry.OpenKey(root, subKey, key, view) != RegOk)
         return fallback;
     std::uint8_t buffer[BufferSize] = {};
     std::uint32_t size = BufferSize;
@@ -77,8 +77,9 @@ namespace {
 const std::string MachineKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Tessaron\\Vectrom\\";
 
 std::string ReadText(RegistryBackend& registry, Prompter& prompter, const std::string& keyPath,
-                     const std::string& valueName) {
-    return RegistryText(zent_RegistryRead(registry, prompter, keyPath, valueName));
+                     const std::string& valueName, RegistryView view = RegistryView::Native) {
+    return RegistryText(
+        zent_RegistryRead(registry, prompter, keyPath, valueName, std::string(), view));
 }
 
 // A release number such as "14.0": blanks around it, an optional sign, digits
@@ -95,14 +96,32 @@ bool ReleaseNumber(std::string_view text, double& value) {
 
 } // namespace
 
-std::string HostReleaseKey(RegistryBackend& registry, Prompter& prompter) {
-    std::string release = ReadText(registry, prompter, MachineKey, "CurVer");
+std::string ReadMachineText(RegistryBackend& registry, Prompter& prompter,
+                            const std::string& keyPath, const std::string& valueName,
+                            RegistryView* answered) {
+    const bool two = registry.TwoViews();
+    for (const RegistryView view : {RegistryView::Bits32, RegistryView::Bits64}) {
+        const RegistryView used = two ? view : RegistryView::Native;
+        std::string text = ReadText(registry, prompter, keyPath, valueName, used);
+        if (!text.empty() || !two) {
+            if (answered)
+                *answered = text.empty() ? RegistryView::Native : used;
+            return text;
+        }
+    }
+    if (answered)
+        *answered = RegistryView::Native;
+    return {};
+}
+
+std::string HostReleaseKey(RegistryBackend& registry, Prompter& prompter, RegistryView* view) {
+    std::string release = ReadMachineText(registry, prompter, MachineKey, "CurVer", view);
     if (release.empty())
         return release;
     double number = 0;
     const std::string_view rest = CharMid(release, 1);
     if (ReleaseNumber(rest, number) && number < 15.0 &&
-        !ReadText(registry, prompter, MachineKey + "R15.0\\", "CurVer").empty())
+        !ReadMachineText(registry, prompter, MachineKey + "R15.0\\", "CurVer").empty())
         release = "R15.0";
     return release;
 }
@@ -111,7 +130,7 @@ std::string HostProductKey(RegistryBackend& registry, Prompter& prompter) {
     const std::string release = HostReleaseKey(registry, prompter);
     if (release.empty())
         return {};
-    return ReadText(registry, prompter, MachineKey + release, "CurVer");
+    return ReadMachineText(registry, prompter, MachineKey + release, "CurVer");
 }
 
 std::string HostCurrentProfile(RegistryBackend& registry, Prompter& prompter) {
@@ -123,6 +142,12 @@ std::string HostCurrentProfile(RegistryBackend& registry, Prompter& prompter) {
                     "HKEY_CURRENT_USER\\SOFTWARE\\Tessaron\\Vectrom\\" + release + "\\" + product +
                         "\\Profiles",
                     "");
+}
+
+std::string ViewName(RegistryView view) {
+    return view == RegistryView::Bits32   ? "32-bit (Wow6432Node)"
+           : view == RegistryView::Bits64 ? "64-bit"
+                                          : "one view";
 }
 
 } // namespace nm

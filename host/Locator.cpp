@@ -8,7 +8,6 @@
 #include "host/StrOps.h"
 #include "host/Utf8.h"
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -18,6 +17,10 @@ namespace nm {
 bool IsDosForm(const std::string& path) {
     return path.size() >= 2 && path[1] == ':' &&
            ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+}
+
+bool IsDriveRooted(const std::string& path) {
+    return !path.empty() && path[0] == '\\' && (path.size() == 1 || path[1] != '\\');
 }
 
 std::string FindFileOnPath(const HostContext& host, const std::string& fileName,
@@ -33,17 +36,18 @@ std::string FindFileOnPath(const HostContext& host, const std::string& fileName,
             return {};
         std::string list = searchList;
         if (list.empty()) {
-            const char* path = std::getenv("PATH");
-            list = PathText(fs::current_path()) + ";" +
-                   StrReplace(std::string(1, PathListSeparator), ";", path ? path : "");
+            const std::string* path = host.variables.Find("PATH");
+            list = PathText(fs::current_path()) + ";" + (path ? *path : std::string());
         }
-        for (std::string entry : StrSplit(";", ExpandEnvVars(StrReplace("\"", "", list)))) {
+        const std::string expanded = ExpandEnvVars(StrReplace("\"", "", list), host.variables);
+        for (std::string entry : StrSplit(";", expanded)) {
             if (entry.empty() || (entry.back() != '\\' && entry.back() != '/'))
-                entry += FolderSeparator;
+                entry += '\\';
             const std::string folder = MapDosPath(host.dosDevices, entry);
             if (searched)
                 searched->push_back(folder);
-            const std::string found = OrdinaryFile(folder, name, IsDosForm(entry));
+            const bool onDrive = IsDosForm(entry) || IsDriveRooted(entry);
+            const std::string found = OrdinaryFile(folder, name, onDrive);
             if (!found.empty())
                 return FullPathName(found);
         }
@@ -59,7 +63,7 @@ std::string FindHostPgpFile(HostContext& host, LocateTrace* trace) {
         LocateTrace local;
         LocateTrace& t = trace ? *trace : local;
         t = LocateTrace{};
-        t.release = HostReleaseKey(host.registry, host.prompter);
+        t.release = HostReleaseKey(host.registry, host.prompter, &t.view);
         t.product = HostProductKey(host.registry, host.prompter);
         t.profile = HostCurrentProfile(host.registry, host.prompter);
         const std::string key = "HKEY_CURRENT_USER\\SOFTWARE\\Tessaron\\Vectrom\\" + t.release +

@@ -3,6 +3,7 @@
 // support files (the command catalogue) beside the program.
 #pragma once
 
+#include "host/Environment.h"
 #include "host/FileSystem.h"
 #include "host/Prompter.h"
 #include "host/RegistryBackend.h"
@@ -20,6 +21,10 @@ struct HostContext {
     // On POSIX, the Wine prefix's dosdevices folder, through which search-list
     // entries in DOS form ("C:\...") are mapped; "" on Windows.
     std::string dosDevices;
+    // The host process's variables, for the references in a search list and
+    // the PATH searched without one: Wine's inside a prefix, this process's
+    // on Windows.
+    Variables variables{};
 };
 
 // The folder of the running executable.
@@ -31,6 +36,7 @@ HostContext SystemHostContext(Prompter& prompter, RegistryBackend& registry);
 
 // What a search went through, for a user who wants to know why.
 struct LocateTrace {
+    RegistryView view = RegistryView::Native; // the view that gave the release
     std::string release;
     std::string product;
     std::string profile;
@@ -57,25 +63,28 @@ std::string FindFileOnPath(const HostContext& host, const std::string& fileName,
 std::string SupportFilePath(FileSystem& files, const HostContext& host, const std::string& name);
 
 // A path in DOS form ("C:\Dir\file") as the host sees it: through the prefix's
-// drive links, each component matched without regard to case. Other paths
-// come back with their backslashes as separators; on Windows every path
-// comes back as it is.
+// drive links, each component matched without regard to case. A path rooted
+// without a drive ("\Dir") is on drive C:, the host's current drive. Other
+// paths come back with their backslashes as separators; on Windows every
+// path comes back as it is.
 std::string MapDosPath(const std::string& dosDevices, const std::string& path);
 
-// Whether a path begins with a drive letter ("C:").
+// Whether a path begins with a drive letter ("C:"), or is rooted without one
+// ("\Dir", not "\\server").
 bool IsDosForm(const std::string& path);
+bool IsDriveRooted(const std::string& path);
 
 // The platform's half of the search (Locator_posix.cpp, Locator_win32.cpp).
-// The separator appended to a folder of the search list, and the one between
-// the folders of the system's PATH.
+// The separator between the program folder and a support file's name.
 extern const char FolderSeparator;
-extern const char PathListSeparator;
 // Whether anything, a folder or a hidden file too, is at `path`.
 bool AnyEntry(const std::string& path);
 // The ordinary file `name` in `folder` (which ends in a separator), as a path:
-// on Windows not hidden, system or a folder; on POSIX a regular file whose
-// name does not begin with a dot, matched without regard to case in a folder
-// of a DOS drive. "" when there is none.
+// not hidden, system or a folder. On POSIX, as Wine sees it: a regular file
+// whose name does not begin with a dot and whose DOS attributes (kept by
+// Wine in the "user.DOSATTRIB" extended attribute) are neither hidden nor
+// system, matched without regard to case in a folder of a DOS drive. ""
+// when there is none.
 std::string OrdinaryFile(const std::string& folder, const std::string& name, bool dosDrive);
 
 } // namespace nm

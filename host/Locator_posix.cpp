@@ -5,9 +5,12 @@
 #include "host/Paths.h"
 #include "host/StrOps.h"
 #include "host/Utf8.h"
+#include "host/WineEnvironment.h"
 #include "host/WineRegistry.h"
 
+#include <charconv>
 #include <filesystem>
+#include <sys/xattr.h>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -15,7 +18,6 @@ namespace fs = std::filesystem;
 namespace nm {
 
 const char FolderSeparator = '/';
-const char PathListSeparator = ':';
 
 namespace {
 
@@ -33,6 +35,19 @@ std::string FindNoCase(const fs::path& folder, const std::string& name) {
     return {};
 }
 
+// Hidden (2) or system (4) in the DOS attributes Wine keeps for a file: the
+// text "0x" and the attributes in hexadecimal.
+bool HiddenToWine(const fs::path& file) {
+    char value[32] = {};
+    const ssize_t size = getxattr(file.c_str(), "user.DOSATTRIB", value, sizeof value - 1);
+    if (size < 3 || value[0] != '0' || (value[1] != 'x' && value[1] != 'X'))
+        return false;
+    unsigned attributes = 0;
+    const auto [end, ec] = std::from_chars(value + 2, value + size, attributes, 16);
+    (void)end;
+    return ec == std::errc() && (attributes & 0x6) != 0;
+}
+
 } // namespace
 
 bool AnyEntry(const std::string& path) {
@@ -46,12 +61,14 @@ std::string OrdinaryFile(const std::string& folder, const std::string& name, boo
         return {}; // a hidden file is not counted
     const fs::path candidate = fs::path(folder) / found;
     std::error_code ec;
-    return fs::is_regular_file(candidate, ec) ? candidate.string() : std::string();
+    return fs::is_regular_file(candidate, ec) && !HiddenToWine(candidate) ? candidate.string()
+                                                                          : std::string();
 }
 
-std::string MapDosPath(const std::string& dosDevices, const std::string& path) {
-    if (!IsDosForm(path) || dosDevices.empty())
-        return StrReplace("\\", "/", path);
+std::string MapDosPath(const std::string& dosDevices, const std::string& dosPath) {
+    if (dosDevices.empty() || !(IsDosForm(dosPath) || IsDriveRooted(dosPath)))
+        return StrReplace("\\", "/", dosPath);
+    const std::string path = IsDosForm(dosPath) ? dosPath : "C:" + dosPath;
     // The drive's own folder, so that paths read as the folders on disk.
     fs::path mapped = fs::path(dosDevices) / LowerCase(path.substr(0, 2));
     std::error_code ec;
@@ -81,7 +98,8 @@ std::string ProgramFolder() {
 }
 
 HostContext SystemHostContext(Prompter& prompter, RegistryBackend& registry) {
-    return HostContext{prompter, registry, ProgramFolder(), WinePrefix() + "/dosdevices"};
+    return HostContext{prompter, registry, ProgramFolder(), WinePrefix() + "/dosdevices",
+                       WineVariables(registry, ProcessVariables())};
 }
 
 } // namespace nm

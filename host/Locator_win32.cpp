@@ -11,7 +11,6 @@ namespace fs = std::filesystem;
 namespace nm {
 
 const char FolderSeparator = '\\';
-const char PathListSeparator = ';';
 
 namespace {
 
@@ -58,7 +57,7 @@ std::string ProgramFolder() {
 }
 
 HostContext SystemHostContext(Prompter& prompter, RegistryBackend& registry) {
-    return HostContext{prompter, registry, ProgramFolder(), {}};
+    return HostContext{prompter, registry, ProgramFolder(), {}, ProcessVariables()};
 }
 
 } // namespace nm

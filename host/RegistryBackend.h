@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace nm {
 
@@ -31,6 +32,12 @@ inline constexpr long RegMoreData = 234;
 
 using KeyHandle = std::uintptr_t;
 
+// Which view of the machine's keys an open looks in. The host is a 32-bit
+// program: where the system also runs 64-bit programs (a 64-bit Windows, a
+// 64-bit Wine prefix), its HKEY_LOCAL_MACHINE\Software keys are the 32-bit
+// view's (Software\Wow6432Node). The current user's keys are one view.
+enum class RegistryView { Native, Bits32, Bits64 };
+
 // The three registry calls, with the platform's contract: a non-zero result is
 // a failure; a query copies at most `size` bytes into `data`, reports the
 // value's size and type, and fails with RegMoreData when the value does not
@@ -38,10 +45,18 @@ using KeyHandle = std::uintptr_t;
 class RegistryBackend {
 public:
     virtual ~RegistryBackend() = default;
-    virtual long OpenKey(RootKey root, const std::string& subKey, KeyHandle& key) = 0;
+    virtual long OpenKey(RootKey root, const std::string& subKey, KeyHandle& key,
+                         RegistryView view) = 0;
     virtual long QueryValue(KeyHandle key, const std::string& name, std::uint32_t& type,
                             std::uint8_t* data, std::uint32_t& size) = 0;
     virtual long CloseKey(KeyHandle key) = 0;
+    // The names of an open key's sub-keys and of its values, in the order the
+    // system gives them, as UTF-8.
+    virtual long SubKeyNames(KeyHandle key, std::vector<std::string>& names) = 0;
+    virtual long ValueNames(KeyHandle key, std::vector<std::string>& names) = 0;
+    // Whether the machine's keys have a 32-bit and a 64-bit view; with one
+    // view every RegistryView opens the same keys.
+    virtual bool TwoViews() = 0;
     // A text value (without its NUL) as UTF-8: the Win32 backend's calls give
     // text in the system code page.
     virtual std::string Utf8Text(std::string text) const { return text; }

@@ -19,12 +19,31 @@ HKEY RootHandle(RootKey root) {
     return reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(root)));
 }
 
+template <typename Enumerate>
+long Names(KeyHandle key, std::vector<std::string>& names, Enumerate enumerate) {
+    names.clear();
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[16384]; // the longest key or value name, with its NUL
+        DWORD size = 16384;
+        const long rc = enumerate(reinterpret_cast<HKEY>(key), i, name, &size);
+        if (rc == ERROR_NO_MORE_ITEMS)
+            return RegOk;
+        if (rc != ERROR_SUCCESS)
+            return rc;
+        names.push_back(Narrow(std::wstring_view(name, size)));
+    }
+}
+
 class Win32Registry final : public RegistryBackend {
 public:
-    long OpenKey(RootKey root, const std::string& subKey, KeyHandle& key) override {
+    long OpenKey(RootKey root, const std::string& subKey, KeyHandle& key,
+                 RegistryView view) override {
+        const REGSAM access = KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS |
+                              (view == RegistryView::Bits32   ? KEY_WOW64_32KEY
+                               : view == RegistryView::Bits64 ? KEY_WOW64_64KEY
+                                                              : 0);
         HKEY opened = nullptr;
-        const long rc =
-            RegOpenKeyExA(RootHandle(root), Ansi(subKey).c_str(), 0, KEY_QUERY_VALUE, &opened);
+        const long rc = RegOpenKeyExA(RootHandle(root), Ansi(subKey).c_str(), 0, access, &opened);
         key = reinterpret_cast<KeyHandle>(opened);
         return rc;
     }
@@ -39,6 +58,21 @@ public:
         return rc;
     }
     long CloseKey(KeyHandle key) override { return RegCloseKey(reinterpret_cast<HKEY>(key)); }
+    long SubKeyNames(KeyHandle key, std::vector<std::string>& names) override {
+        return Names(key, names, [](HKEY k, DWORD i, wchar_t* name, DWORD* size) {
+            return RegEnumKeyExW(k, i, name, size, nullptr, nullptr, nullptr, nullptr);
+        });
+    }
+    long ValueNames(KeyHandle key, std::vector<std::string>& names) override {
+        return Names(key, names, [](HKEY k, DWORD i, wchar_t* name, DWORD* size) {
+            return RegEnumValueW(k, i, name, size, nullptr, nullptr, nullptr, nullptr);
+        });
+    }
+    // A 64-bit system, whether this program is 64-bit or runs on one.
+    bool TwoViews() override {
+        BOOL wow64 = FALSE;
+        return sizeof(void*) == 8 || (IsWow64Process(GetCurrentProcess(), &wow64) && wow64);
+    }
     std::string Utf8Text(std::string text) const override { return AnsiToUtf8(text); }
 };
 

@@ -82,6 +82,14 @@ bool Unescape(std::string_view line, std::size_t& i, char end, std::string& out)
             continue;
         }
         sink.Flush();
+        if (e >= '0' && e <= '7') { // up to three octal digits, one character
+            unsigned code = static_cast<unsigned>(e - '0');
+            for (int digits = 1; digits < 3 && i < line.size() && line[i] >= '0' && line[i] <= '7';
+                 ++digits)
+                code = code * 8 + static_cast<unsigned>(line[i++] - '0');
+            AppendUtf8(out, code);
+            continue;
+        }
         switch (e) {
         case 'n':
             out += '\n';
@@ -91,9 +99,6 @@ bool Unescape(std::string_view line, std::size_t& i, char end, std::string& out)
             break;
         case 't':
             out += '\t';
-            break;
-        case '0':
-            out += '\0';
             break;
         case 'a':
             out += '\a';
@@ -119,21 +124,20 @@ bool Unescape(std::string_view line, std::size_t& i, char end, std::string& out)
     return false;
 }
 
-std::vector<std::uint8_t> HexBytes(std::string_view text) {
+// Bytes written as two hexadecimal digits each, separated by commas; nothing
+// when anything else stands there.
+std::optional<std::vector<std::uint8_t>> HexBytes(std::string_view text) {
     std::vector<std::uint8_t> bytes;
-    int high = -1;
-    for (const char c : text) {
-        const int d = HexDigit(c);
-        if (d < 0) {
-            high = -1;
-            continue;
-        }
-        if (high < 0) {
-            high = d;
-        } else {
-            bytes.push_back(static_cast<std::uint8_t>(high * 16 + d));
-            high = -1;
-        }
+    while (!text.empty() && (text.back() == ' ' || text.back() == ','))
+        text.remove_suffix(1);
+    for (std::size_t i = 0; i < text.size(); i += 3) {
+        while (i < text.size() && text[i] == ' ')
+            ++i;
+        const int high = i < text.size() ? HexDigit(text[i]) : -1;
+        const int low = i + 1 < text.size() ? HexDigit(text[i + 1]) : -1;
+        if (high < 0 || low < 0 || (i + 2 < text.size() && text[i + 2] != ','))
+            return std::nullopt;
+        bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
     }
     return bytes;
 }
@@ -150,56 +154,66 @@ std::vector<std::uint8_t> Utf16ToText(const std::vector<std::uint8_t>& bytes) {
     return {out.begin(), out.end()};
 }
 
+// A quoted text from `data`'s first character on, with nothing after it.
+std::optional<std::string> QuotedText(std::string_view data) {
+    std::size_t i = 1;
+    std::string text;
+    if (data.empty() || data.front() != '"' || !Unescape(data, i, '"', text) ||
+        TrimSpaces(data.substr(i)).size() != 0)
+        return std::nullopt;
+    return text + '\0';
+}
+
+// A value's data as Wine writes it: "text", str:"text", str(<type>):"text",
+// dword:<8 hex digits>, hex:<bytes> and hex(<type>):<bytes>.
 std::optional<MemoryRegistry::Value> ParseData(std::string_view data) {
-    MemoryRegistry::Value value;
     std::uint32_t type = RegSz;
-    if (!data.empty() && data.front() == '"') {
-        std::size_t i = 1;
-        std::string text;
-        if (!Unescape(data, i, '"', text))
-            return std::nullopt;
-        text += '\0';
-        return MemoryRegistry::Value{RegSz, {text.begin(), text.end()}};
-    }
-    if (data.substr(0, 4) == "str(") {
-        const std::size_t close = data.find("):\"");
+    const auto typed = [&](std::size_t at) { // "(<type>):" at `at`; the rest after it
+        const std::size_t close = data.find("):", at);
         if (close == std::string_view::npos)
+            return false;
+        const auto [end, ec] = std::from_chars(data.data() + at, data.data() + close, type, 16);
+        if (ec != std::errc() || end != data.data() + close)
+            return false;
+        data.remove_prefix(close + 2);
+        return true;
+    };
+    const auto text = [&]() -> std::optional<MemoryRegistry::Value> {
+        const auto quoted = QuotedText(data);
+        if (!quoted)
             return std::nullopt;
-        std::from_chars(data.data() + 4, data.data() + close, type, 16);
-        std::size_t i = close + 3;
-        std::string text;
-        if (!Unescape(data, i, '"', text))
-            return std::nullopt;
-        text += '\0';
-        return MemoryRegistry::Value{type, {text.begin(), text.end()}};
+        return MemoryRegistry::Value{type, {quoted->begin(), quoted->end()}};
+    };
+    if (data.substr(0, 1) == "\"")
+        return text();
+    if (data.substr(0, 4) == "str:") {
+        data.remove_prefix(4);
+        return text();
     }
+    if (data.substr(0, 4) == "str(")
+        return typed(4) ? text() : std::nullopt;
     if (data.substr(0, 6) == "dword:") {
+        const std::string_view digits = TrimSpaces(data.substr(6));
         std::uint32_t number = 0;
-        const auto digits = data.substr(6);
         const auto [end, ec] =
             std::from_chars(digits.data(), digits.data() + digits.size(), number, 16);
-        if (ec != std::errc() || digits.empty())
+        if (ec != std::errc() || digits.empty() || end != digits.data() + digits.size())
             return std::nullopt;
-        (void)end;
-        value.type = RegDword;
-        value.data.resize(4);
+        MemoryRegistry::Value value{RegDword, std::vector<std::uint8_t>(4)};
         std::memcpy(value.data.data(), &number, 4);
         return value;
     }
-    if (data.substr(0, 3) == "hex") {
-        std::size_t colon = data.find(':');
-        if (colon == std::string_view::npos)
-            return std::nullopt;
-        type = RegBinary;
-        if (data.size() > 3 && data[3] == '(')
-            std::from_chars(data.data() + 4, data.data() + colon, type, 16);
-        value.type = type;
-        value.data = HexBytes(data.substr(colon + 1));
-        if (type == RegSz || type == RegExpandSz || type == RegMultiSz)
-            value.data = Utf16ToText(value.data);
-        return value;
-    }
-    return std::nullopt;
+    type = RegBinary;
+    if (data.substr(0, 4) == "hex:")
+        data.remove_prefix(4);
+    else if (data.substr(0, 4) != "hex(" || !typed(4))
+        return std::nullopt;
+    auto bytes = HexBytes(data);
+    if (!bytes)
+        return std::nullopt;
+    if (type == RegSz || type == RegExpandSz || type == RegMultiSz)
+        bytes = Utf16ToText(*bytes);
+    return MemoryRegistry::Value{type, std::move(*bytes)};
 }
 
 } // namespace
@@ -262,9 +276,14 @@ void ParseWineRegistry(
         } else {
             continue;
         }
+        while (i < l.size() && (l[i] == ' ' || l[i] == '\t'))
+            ++i;
         if (i >= l.size() || l[i] != '=')
             continue;
-        if (auto parsed = ParseData(l.substr(i + 1)))
+        std::string_view data = l.substr(i + 1);
+        while (!data.empty() && (data.front() == ' ' || data.front() == '\t'))
+            data.remove_prefix(1);
+        if (auto parsed = ParseData(data))
             value(name, std::move(*parsed));
     }
 }
@@ -285,35 +304,81 @@ void WineRegistry::Load(const std::string& file, RootKey root) {
     } catch (const std::exception&) {
         return; // an unreadable prefix is a host that is not installed
     }
-    Values* current = nullptr;
+    Key* current = nullptr;
     ParseWineRegistry(
-        text, [&](const std::string& key) { current = &KeyValues(root, key); },
+        text, [&](const std::string& key) { current = &KeyAt(root, key); },
         [&](const std::string& name, Value value) {
             if (current)
-                (*current)[LowerCase(name)] = std::move(value);
+                Put(*current, name, std::move(value));
         });
 }
 
 void WineRegistry::Prepare(RootKey root) {
-    if (root == CurrentUser) {
-        if (!userLoaded_)
-            Load(prefix_ + "/user.reg", CurrentUser);
-        userLoaded_ = true;
-    } else if (!systemLoaded_) {
-        Load(prefix_ + "/system.reg", LocalMachine);
+    // The machine's keys come first: they tell the code page of the text.
+    if (!systemLoaded_) {
         systemLoaded_ = true;
+        Load(prefix_ + "/system.reg", LocalMachine);
+        // A 64-bit prefix keeps the 32-bit view's keys under
+        // Software\Wow6432Node; a 32-bit prefix has none.
+        KeyHandle key = 0;
+        if (MemoryRegistry::OpenKey(LocalMachine, "Software\\Wow6432Node", key,
+                                    RegistryView::Native) == RegOk) {
+            SetTwoViews(true);
+            CloseKey(key);
+        }
+        std::uint32_t type = 0, size = 0;
+        if (MemoryRegistry::OpenKey(LocalMachine,
+                                    "System\\CurrentControlSet\\Control\\Nls\\CodePage", key,
+                                    RegistryView::Native) == RegOk) {
+            std::vector<std::uint8_t> acp(16);
+            size = static_cast<std::uint32_t>(acp.size());
+            if (QueryValue(key, "ACP", type, acp.data(), size) == RegOk && type == RegSz &&
+                size > 1)
+                charset_ = "CP" + std::string(acp.begin(), acp.begin() + size - 1);
+            CloseKey(key);
+        }
+        if (charset_.empty())
+            charset_ = LegacyCharset(); // a prefix Wine has not started: the locale's
+        if (charset_ == "CP65001")
+            charset_.clear();
+    }
+    if (root == CurrentUser && !userLoaded_) {
+        userLoaded_ = true;
+        Load(prefix_ + "/user.reg", CurrentUser);
     }
 }
 
-std::vector<std::pair<RootKey, std::string>> WineRegistry::Resolve(RootKey root,
-                                                                   const std::string& subKey) {
+bool WineRegistry::TwoViews() {
+    Prepare(LocalMachine);
+    return MemoryRegistry::TwoViews();
+}
+
+std::vector<std::pair<RootKey, std::string>>
+WineRegistry::Resolve(RootKey root, const std::string& subKey, RegistryView view) {
     const std::string tail = subKey.empty() ? std::string() : "\\" + subKey;
     if (root == ClassesRoot)
         return {{LocalMachine, "Software\\Classes" + tail}};
     if (root == CurrentConfig)
         return {{LocalMachine, "System\\CurrentControlSet\\Hardware Profiles\\Current" + tail},
                 {LocalMachine, "System\\ControlSet001\\Hardware Profiles\\Current" + tail}};
-    return {{root, subKey}};
+    return MemoryRegistry::Resolve(root, subKey, view);
+}
+
+std::vector<std::uint8_t> WineRegistry::Bytes(const Value& value) const {
+    if (charset_.empty() ||
+        (value.type != RegSz && value.type != RegExpandSz && value.type != RegMultiSz))
+        return value.data;
+    // The stored text ends in its NUL; the code page's text does too.
+    const std::string_view text(reinterpret_cast<const char*>(value.data.data()),
+                                value.data.empty() ? 0 : value.data.size() - 1);
+    std::string bytes = EncodeCharset(text, charset_);
+    return std::vector<std::uint8_t>(bytes.c_str(), bytes.c_str() + bytes.size() + 1);
+}
+
+std::string WineRegistry::Utf8Text(std::string text) const {
+    if (charset_.empty())
+        return text;
+    return DecodeCharset(charset_, text).value_or(text);
 }
 
 } // namespace nm

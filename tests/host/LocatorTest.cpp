@@ -1,5 +1,6 @@
 // Finding a file along a search list as the host under Wine sees it: DOS
-// paths through the prefix's drives, the current folder and PATH.
+// paths through the prefix's drives (a path without a drive on C:), the
+// host's variables, the current folder and the host's PATH.
 #include "tests/support/Doubles.h"
 
 #include "host/Locator.h"
@@ -7,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <tuple>
 
@@ -30,10 +30,9 @@ TEST(FindFileOnPath, EntryFormsThroughTheDrives) {
     const std::string drive = fs::canonical(dir.Path("drive_c")).string();
     MemoryRegistry registry;
     ScriptedPrompter prompter;
-    const HostContext host{prompter, registry, "", dir.Path("dosdevices")};
-    SetEnv("NM_TEST_HOME", "C:\\Users\\drafter");
-    const std::string saved = std::getenv("PATH") ? std::getenv("PATH") : "";
-    SetEnv("PATH", drive + "/bin1:" + drive + "/bin2");
+    HostContext host{prompter, registry, "", dir.Path("dosdevices")};
+    host.variables.Set("HOME", "C:\\Users\\drafter");
+    host.variables.Set("PATH", "C:\\bin1;\\bin2");
     const fs::path savedFolder = fs::current_path();
     fs::current_path(drive + "/here");
     // The name, the search list, the folders searched and the file found.
@@ -41,9 +40,9 @@ TEST(FindFileOnPath, EntryFormsThroughTheDrives) {
         cases = {
             {"vtrm.pgp", "C:/D/", {drive + "/D/"}, "/D/vtrm.pgp"},
             {" \t\"vtrm.pgp\"\" ", "C:\\D", {drive + "/D/"}, "/D/vtrm.pgp"},
-            {"vtrm.pgp", ";C:\\D;", {"/", drive + "/D/"}, "/D/vtrm.pgp"},
+            {"vtrm.pgp", ";\\D;", {drive + "/", drive + "/D/"}, "/D/vtrm.pgp"},
             {"vtrm.pgp",
-             "C:\\a;%NM_TEST_HOME%\\x;\"c:\\b c\"",
+             "C:\\a;%home%\\x;\"c:\\b c\"",
              {drive + "/A/", drive + "/Users/Drafter/x/", drive + "/B C/"},
              "/B C/VTRM.PGP"},
             {".hidden.pgp", "C:\\D", {drive + "/D/"}, ""},
@@ -64,5 +63,4 @@ TEST(FindFileOnPath, EntryFormsThroughTheDrives) {
         EXPECT_EQ(searched, expected);
     }
     fs::current_path(savedFolder);
-    SetEnv("PATH", saved);
 }

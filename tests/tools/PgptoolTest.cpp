@@ -63,7 +63,7 @@ TEST(Pgptool, ArgumentsAndExitCodes) {
         {{"normalize", "--import", broken, good}, 1, unreadable},
         {{}, 2, "pgptool: no command given\nusage: pgptool normalize [--export] [--import FILE]... "
                 "[-o OUT [--backup]] FILE\n       pgptool list [--import FILE]... FILE\n"
-                "       pgptool locate [-v]\n       pgptool catalogue [FILE]\n       " +
+                "       pgptool locate [-v] [--all] [--json]\n       pgptool catalogue [FILE]\n       " +
                 checkUsage.substr(7)},
         {{"frobnicate", good}, 2, "unknown command 'frobnicate'\nusage:"},
         {{"normalize"}, 2, "no FILE given\nusage:"},

@@ -8,6 +8,8 @@
 #include "core/Main.h"
 #include "core/PgpWriter.h"
 #include "host/FileIo.h"
+#include "host/HostKeys.h"
+#include "host/HostProfiles.h"
 #include "host/Locator.h"
 #include "host/MemoryRegistry.h"
 #include "host/Paths.h"
@@ -15,6 +17,7 @@
 #include "host/Unattended.h"
 
 #include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <array>
@@ -35,6 +38,7 @@ struct Arguments {
     bool backup = false;
     bool verbose = false;
     bool json = false;
+    bool all = false; // of locate
     bool strict = false;
 };
 
@@ -153,6 +157,79 @@ int List(const Arguments& a) {
     });
 }
 
+using Json = nlohmann::ordered_json;
+
+Json FileJson(const std::string& file) {
+    return file.empty() ? Json(nullptr) : Json(file);
+}
+
+Json TraceJson(const nm::LocateTrace& trace, const std::string& file) {
+    return {{"view", nm::ViewName(trace.view)},
+            {"release", trace.release},
+            {"product", trace.product},
+            {"profile", trace.profile},
+            {"searchList", trace.searchList},
+            {"searched", trace.searched},
+            {"file", FileJson(file)}};
+}
+
+Json ReleasesJson(const std::vector<nm::HostRelease>& releases) {
+    Json out = Json::array();
+    for (const nm::HostRelease& release : releases) {
+        Json products = Json::array();
+        for (const nm::HostProduct& product : release.products) {
+            Json profiles = Json::array();
+            for (const nm::HostProfile& profile : product.profiles)
+                profiles.push_back({{"name", profile.name},
+                                    {"current", profile.current},
+                                    {"searchList", profile.searchList},
+                                    {"searched", profile.searched},
+                                    {"file", FileJson(profile.file)}});
+            products.push_back(
+                {{"name", product.name}, {"current", product.current}, {"profiles", profiles}});
+        }
+        out.push_back({{"name", release.name},
+                       {"view", nm::ViewName(release.view)},
+                       {"current", release.current},
+                       {"products", products}});
+    }
+    return out;
+}
+
+// One line per release, product and profile, each level indented under the
+// one above, the current ones marked "*"; under a profile its search list
+// and its file, or the folders searched in vain.
+std::string ReleasesText(const std::vector<nm::HostRelease>& releases) {
+    const auto mark = [](bool current) { return current ? "* " : "  "; };
+    std::string out;
+    for (const nm::HostRelease& release : releases) {
+        out += "release " + std::string(mark(release.current)) + release.name +
+               " (registry view: " + nm::ViewName(release.view) + ")\n";
+        if (release.products.empty())
+            out += "  no products\n";
+        for (const nm::HostProduct& product : release.products) {
+            out += "  product " + std::string(mark(product.current)) + product.name + "\n";
+            if (product.profiles.empty())
+                out += "    no profiles of this user\n";
+            for (const nm::HostProfile& profile : product.profiles) {
+                out += "    profile " + std::string(mark(profile.current)) + profile.name + "\n";
+                out += profile.searchList.empty()
+                           ? "      (no search list: current folder and PATH)\n"
+                           : "      search list: " + profile.searchList + "\n";
+                if (!profile.file.empty()) {
+                    out += "      file: " + profile.file + "\n";
+                    continue;
+                }
+                out +=
+                    "      no " + std::string(nm::HostPgpFileName) + " in the folders searched:\n";
+                for (const std::string& folder : profile.searched)
+                    out += "        " + folder + "\n";
+            }
+        }
+    }
+    return releases.empty() ? "no release of the host in the registry\n" : out;
+}
+
 int Locate(const Arguments& a) {
     nm::ConsolePrompter prompter(stderr, "pgptool");
     nm::SystemFileSystem files;
@@ -161,13 +238,25 @@ int Locate(const Arguments& a) {
     nm::LocateTrace trace;
     const std::string found = nm::FindHostPgpFile(host, &trace);
     if (a.verbose) {
-        std::fprintf(stderr, "release: %s\nproduct: %s\nprofile: %s\nsearch list: %s\n",
-                     trace.release.c_str(), trace.product.c_str(), trace.profile.c_str(),
-                     trace.searchList.c_str());
+        std::fprintf(stderr,
+                     "registry view: %s\nrelease: %s\nproduct: %s\nprofile: %s\nsearch list: %s\n",
+                     nm::ViewName(trace.view).c_str(), trace.release.c_str(), trace.product.c_str(),
+                     trace.profile.c_str(), trace.searchList.c_str());
         for (const std::string& folder : trace.searched)
             std::fprintf(stderr, "searched: %s\n", folder.c_str());
     }
-    return !found.empty() && WriteAll(found + "\n") ? 0 : 1;
+    if (!a.all && !a.json)
+        return !found.empty() && WriteAll(found + "\n") ? 0 : 1;
+    const std::vector<nm::HostRelease> releases =
+        a.all ? nm::ListHostProfiles(host) : std::vector<nm::HostRelease>();
+    std::string out = ReleasesText(releases);
+    if (a.json) {
+        Json json = TraceJson(trace, found);
+        if (a.all)
+            json = {{"current", json}, {"releases", ReleasesJson(releases)}};
+        out = json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    }
+    return WriteAll(out) && !found.empty() ? 0 : 1;
 }
 
 int Catalogue(const Arguments& a) {
@@ -220,9 +309,13 @@ const std::array<Command, 5> Commands{{
      Normalize},
     {{"list"}, "list [--import FILE]... FILE", false, Imports, JudgeFiles, NeedsFile, List},
     {{"locate"},
-     "locate [-v]",
+     "locate [-v] [--all] [--json]",
      false,
-     [](CLI::App& app, Arguments& a) { app.add_flag("-v", a.verbose); },
+     [](CLI::App& app, Arguments& a) {
+         app.add_flag("-v", a.verbose);
+         app.add_flag("--all", a.all);
+         app.add_flag("--json", a.json);
+     },
      [](const std::vector<std::string>& args, const std::vector<std::string>& stray) {
          const std::string* first = FirstOf(args, stray);
          return first ? "unknown argument '" + *first + "'" : std::string();
@@ -359,6 +452,21 @@ constexpr const char* Help =
     "                   exit 1 when there is none.\n"
     "      -v           also show the release, product, profile, the search list\n"
     "                   and each folder searched, in order.\n"
+    "      --all        instead list every release of the host with its registry\n"
+    "                   view (the 32-bit view's first), its products and the\n"
+    "                   current user's profiles: 'release', 'product' and\n"
+    "                   'profile' lines indented by level, '*' marking the\n"
+    "                   current ones; under each profile its search list, then\n"
+    "                   'file: PATH' or the folders searched in vain.\n"
+    "      --json       print the current profile's search as one JSON object\n"
+    "                   (view, release, product, profile, searchList, searched,\n"
+    "                   file; a file not found is null); with --all,\n"
+    "                   {\"current\": that, \"releases\": [...]}: each release's\n"
+    "                   name, view, current and products, each product's name,\n"
+    "                   current and profiles, each profile's name, current,\n"
+    "                   searchList, searched and file.\n"
+    "                   Exit status, with these too: 0 when the current profile's\n"
+    "                   file is found, 1 otherwise.\n"
     "\n"
     "  catalogue [FILE] print the command names the editor loads from the\n"
     "                   catalogue FILE (default: alias.pgc beside pgptool), one\n"
