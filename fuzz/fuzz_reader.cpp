@@ -71,5 +71,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
         previous = finding.line;
     }
+    // The check says what the editor did: every entry read is a row but those
+    // the duplicate pass removed and those without a name, and the rows named
+    // "---" are those the pass marked and those so named in the file.
+    const auto findings = [&report](const char* code) {
+        return std::count_if(report.findings.begin(), report.findings.end(),
+                             [code](const Finding& finding) { return finding.code == code; });
+    };
+    if (report.readable && report.Count(Severity::Error) == 0) {
+        long rows = 0, dashes = 0;
+        for (const EntryTable& table : checked.Lists)
+            for (const std::size_t position : table.NameOrder()) {
+                ++rows;
+                dashes += table.At(position).text == MarkedName;
+            }
+        if (rows != report.aliases + report.shells - findings("duplicate-removed") -
+                        findings("unnamed-alias") ||
+            dashes != findings("duplicate-marked") + findings("dashes-name"))
+            __builtin_trap();
+    }
     return 0;
 }

@@ -50,8 +50,11 @@ inline std::string Quoted(const std::string& text) {
 // The keys a test puts, straight into the store.
 struct MemoryKeys {
     explicit MemoryKeys(const std::vector<KeyValue>& values) {
-        for (const KeyValue& v : values)
+        for (const KeyValue& v : values) {
             registry_.SetValue(v.root, v.key, v.name, v.Value());
+            if (v.key.find("Wow6432Node") != std::string::npos)
+                registry_.SetTwoViews(true);
+        }
     }
     RegistryBackend& Registry() { return registry_; }
     int OpenKeys() const { return registry_.OpenKeys(); }
@@ -112,6 +115,7 @@ private:
     static void Remove() {
         for (const HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
             RegDeleteTreeW(root, L"SOFTWARE\\Tessaron");
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Wow6432Node\\Tessaron");
         RegDeleteTreeW(HKEY_CLASSES_ROOT, L"nickmaker.test");
     }
     SystemFileSystem files_;

@@ -67,25 +67,31 @@ TYPED_TEST(RegistryBackends, FindsTheHostFileThroughItsKeys) {
     TempDir dir;
     std::filesystem::create_directories(dir.Path("Support"));
     const std::string file = dir.Write("Support/vtrm.pgp", "CP,*COPY\r\n");
-    // The current release, whether R15.0 is installed, the release and product chosen.
-    const std::vector<std::tuple<std::string, bool, std::string, std::string>> cases = {
-        {"R14.0", true, "R15.0", "VTRM-15"},
-        {"R14.0", false, "R14.0", "VTRM-14"},
-        {"R15.1", true, "R15.1", ""},
-        {"Rnext", true, "Rnext", ""},
-        {"", true, "", ""}};
-    for (const auto& [curVer, r15, release, product] : cases) {
-        SCOPED_TRACE(curVer);
+    // The current release, whether R15.0 is installed, the release and product
+    // chosen, and whether the keys are in the 32-bit view (where the host's
+    // installer puts them), ahead of a 64-bit view's.
+    const std::vector<std::tuple<std::string, bool, std::string, std::string, bool>> cases = {
+        {"R14.0", true, "R15.0", "VTRM-15", false},
+        {"R14.0", false, "R14.0", "VTRM-14", false},
+        {"R15.1", true, "R15.1", "", false},
+        {"Rnext", true, "Rnext", "", false},
+        {"", true, "", "", false},
+        {"R14.0", true, "R15.0", "VTRM-15", true}};
+    for (const auto& [curVer, r15, release, product, wow] : cases) {
+        SCOPED_TRACE(curVer + (wow ? " 32-bit" : ""));
+        const std::string machine = wow ? "SOFTWARE\\Wow6432Node\\Tessaron\\Vectrom" : Machine;
         const std::string profiles = Machine + "\\" + release + "\\VTRM-15\\Profiles";
         std::vector<KeyValue> values;
         if (!curVer.empty())
-            values = {{LocalMachine, Machine, "CurVer", Quoted(curVer)},
-                      {LocalMachine, Machine + "\\R14.0", "CurVer", Quoted("VTRM-14")},
+            values = {{LocalMachine, machine, "CurVer", Quoted(curVer)},
+                      {LocalMachine, machine + "\\R14.0", "CurVer", Quoted("VTRM-14")},
                       {CurrentUser, profiles, "", Quoted("<<Unnamed Profile>>")},
                       {CurrentUser, profiles + "\\<<Unnamed Profile>>\\General", "VTRM",
                        Quoted(dir.Path("Missing") + ";\"" + dir.Path("Support") + "\"")}};
         if (r15)
-            values.push_back({LocalMachine, Machine + "\\R15.0", "CurVer", Quoted("VTRM-15")});
+            values.push_back({LocalMachine, machine + "\\R15.0", "CurVer", Quoted("VTRM-15")});
+        if (wow)
+            values.push_back({LocalMachine, Machine, "CurVer", Quoted("R15.1")});
         TypeParam keys(values);
         ScriptedPrompter prompter;
         HostContext host{prompter, keys.Registry(), "", ""};
@@ -97,6 +103,7 @@ TYPED_TEST(RegistryBackends, FindsTheHostFileThroughItsKeys) {
         EXPECT_TRUE(product != "VTRM-15" ? found.empty()
                                          : std::filesystem::equivalent(found, file));
         EXPECT_TRUE(prompter.shown.empty());
+        EXPECT_TRUE(!wow || trace.view == RegistryView::Bits32);
     }
 }
 

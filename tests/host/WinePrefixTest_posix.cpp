@@ -15,7 +15,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 using namespace nm;
 using namespace nm::test;
@@ -23,13 +22,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The full path of a program on PATH, "" when there is none.
 std::string OnPath(const std::string& program) {
-    const char* path = std::getenv("PATH");
-    std::stringstream folders(path ? path : "");
-    for (std::string folder; std::getline(folders, folder, ':');)
-        if (!folder.empty() && ::access((folder + "/" + program).c_str(), X_OK) == 0)
-            return folder + "/" + program;
-    return {};
+    const std::string out = RunProgram("/bin/sh", {"-c", "command -v " + program}).out;
+    return out.substr(0, out.find('\n'));
 }
 
 // Output lines without Wine's line ends and trailing blanks.
@@ -50,7 +46,8 @@ TEST(WinePrefix, FindsTheFileOfA32BitHost) {
     // A Chinese desktop (code page 936), and a Linux TEMP Wine must not use.
     const Environment env = {{"WINEPREFIX", prefix},    {"WINEDEBUG", "-all"},
                              {"DISPLAY", ""},           {"LANG", "zh_CN.UTF-8"},
-                             {"LC_ALL", "zh_CN.UTF-8"}, {"TEMP", dir.Path("linux-temp")}};
+                             {"LC_ALL", "zh_CN.UTF-8"}, {"TEMP", dir.Path("linux-temp")},
+                             {"WINEPATH", "C:\\tools"}};
     const auto run = [&](const std::vector<std::string>& args) {
         const ProgramRun r = RunProgram(wine, args, env);
         EXPECT_EQ(r.status, 0) << args[0] << ": " << r.err;
@@ -71,6 +68,7 @@ TEST(WinePrefix, FindsTheFileOfA32BitHost) {
     run({"reg", "add", machine, "/v", "CurVer", "/d", "R15.0", "/reg:32", "/f"});
     run({"reg", "add", machine + "\\R15.0", "/v", "CurVer", "/d", "VTRM-4001:804", "/reg:32",
          "/f"});
+    run({"reg", "add", "HKCU\\Environment", "/v", "PATH", "/d", "C:\\mine", "/f"});
     run({"reg", "add", user, "/ve", "/d", "<<未命名配置>>", "/f"});
     run({"reg", "add", user + "\\<<未命名配置>>\\General", "/v", "VTRM", "/d", list, "/f"});
 
@@ -88,9 +86,8 @@ TEST(WinePrefix, FindsTheFileOfA32BitHost) {
     for (const std::string& name : names)
         echo += (echo.empty() ? "echo %" : " & echo %") + name + "%";
     const std::vector<std::string> seen = Lines(run({"cmd", "/c", echo}));
-    const std::string profile = Lines(run({"cmd", "/c", "echo %USERPROFILE%"})).at(0);
-    const std::string support =
-        Lines(run({"cmd", "/c", "echo %APPDATA%"})).at(0) + "\\Vectrom Support";
+    ASSERT_EQ(seen.size(), names.size());
+    const std::string profile = seen[2], support = seen[0] + "\\Vectrom Support";
     const std::string linuxSupport = Lines(run({"winepath", "-u", support})).at(0);
     fs::create_directories(linuxSupport);
     const std::string file = linuxSupport + "/vtrm.pgp";
@@ -112,7 +109,6 @@ TEST(WinePrefix, FindsTheFileOfA32BitHost) {
     ScriptedPrompter prompter;
     HostContext host{prompter, registry, "", prefix + "/dosdevices",
                      WineVariables(registry, linuxEnvironment)};
-    ASSERT_EQ(seen.size(), names.size());
     for (std::size_t i = 0; i < names.size(); ++i)
         EXPECT_EQ(ExpandEnvVars("%" + names[i] + "%", host.variables), seen[i]) << names[i];
     EXPECT_TRUE(fs::equivalent(MapDosPath(host.dosDevices, support), linuxSupport));
