@@ -66,7 +66,6 @@ struct FaultRun {
             h.prompter.answers.push_front(Answer::Yes); // the offer
             OfferNewCommand(h.files, HostContext{h.prompter, registry, dir.Path(""), ""}, "zoom",
                             catalogue);
-            EXPECT_EQ(catalogue.back(), "ZOOM"); // known for the rest of the run anyway
             break;
         }
         targetWritten = dir.Read("vtrm.pgp") != Old;
@@ -116,13 +115,11 @@ TEST(FaultInjection, GivingUpLeavesEveryFileAsItWas) {
         {std::errc::filename_too_long, 64, "这个文件名非法.", Answer::OK},
         {std::errc::too_many_files_open, 67, "", Answer::OK},
     };
-    int runs = 0;
     for (const WritePath path : AllPaths)
         for (const FsCall call : WriteCalls(path))
             for (const auto& e : errors) {
                 SCOPED_TRACE(Trace(path, call, e.error));
                 FaultRun run(path, call, e.error, {e.giveUp});
-                ++runs;
                 ASSERT_EQ(run.h.files.failed, 1);
                 const std::vector<std::string> texts = run.h.prompter.Texts();
                 const bool details = std::any_of(texts.begin(), texts.end(), [&](const auto& t) {
@@ -135,7 +132,6 @@ TEST(FaultInjection, GivingUpLeavesEveryFileAsItWas) {
                 EXPECT_FALSE(run.extraWritten);
                 EXPECT_EQ(run.targetWritten, path == WritePath::Backup && e.box.empty());
             }
-    EXPECT_EQ(runs, 144);
 }
 
 TEST(FaultInjection, RetryAndIgnoreWriteOnceTheDiskRecovers) {
@@ -149,15 +145,13 @@ TEST(FaultInjection, RetryAndIgnoreWriteOnceTheDiskRecovers) {
                 EXPECT_EQ(run.targetWritten, path <= WritePath::Backup);
                 EXPECT_EQ(run.extraWritten, path != WritePath::Save && (path != WritePath::Export ||
                                                                         answer == Answer::Ignore));
-                if (path == WritePath::Save) {
-                    EXPECT_EQ(run.h.main.FileChanged, 0);
-                }
-                if (path == WritePath::Backup) {
-                    EXPECT_EQ(run.dir.Read(BackupName), Old + "\r\n");
-                }
-                if (path == WritePath::Catalogue) {
-                    EXPECT_EQ(run.dir.Read("alias.pgc"), OldCatalogue + "\"ZOOM\"\r\n");
-                }
+                // A save leaves the document unchanged; the backup and the
+                // catalogue's new line are written whole, by their own paths.
+                EXPECT_EQ(run.h.main.FileChanged, path <= WritePath::Backup ? 0 : 1);
+                EXPECT_EQ(run.dir.Exists(BackupName) ? run.dir.Read(BackupName) : "-",
+                          path == WritePath::Backup ? Old + "\r\n" : "-");
+                EXPECT_EQ(run.dir.Read("alias.pgc"),
+                          OldCatalogue + (path == WritePath::Catalogue ? "\"ZOOM\"\r\n" : ""));
             }
 }
 

@@ -50,7 +50,7 @@ public:
 
 class ScriptedFileDialogs final : public FileDialogs {
 public:
-    // kind: "open", "save" or "setup".
+    // kind: "open" or "save".
     struct Call {
         std::string kind, filter, fileName;
     };
@@ -69,10 +69,7 @@ public:
         const std::optional<std::string> pick = Next();
         return pick ? *pick : throw RuntimeError(Err::DialogCancelled);
     }
-    void ShowPrinterSetup() override {
-        calls.push_back({"setup", {}, {}});
-        throw RuntimeError(Err::DialogCancelled);
-    }
+    void ShowPrinterSetup() override { throw RuntimeError(Err::DialogCancelled); }
     std::string FileTitle() const override { return lastTitle; }
 
 private:
@@ -173,10 +170,6 @@ struct Harness {
     FailingFileSystem files;
     Main main{Services{prompter, dialogs, host, clock, view, files}};
 };
-
-// Sets or removes a variable of this process's environment.
-void SetEnv(const std::string& name, const std::string& value);
-void UnsetEnv(const std::string& name);
 
 // A folder of its own for one test, removed afterwards.
 class TempDir {

@@ -8,14 +8,6 @@
 
 namespace nm::test {
 
-void SetEnv(const std::string& name, const std::string& value) {
-    ::setenv(name.c_str(), value.c_str(), 1);
-}
-
-void UnsetEnv(const std::string& name) {
-    ::unsetenv(name.c_str());
-}
-
 int StartProgram(const std::string& program, const std::vector<std::string>& args,
                  const Environment& env, const std::string& outPath, const std::string& errPath) {
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
@@ -31,7 +23,7 @@ int StartProgram(const std::string& program, const std::vector<std::string>& arg
             if (streams[stream] < 0 || ::dup2(streams[stream], stream) < 0)
                 ::_exit(127);
         for (const auto& [name, value] : env)
-            SetEnv(name, value);
+            ::setenv(name.c_str(), value.c_str(), 1);
         ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }

@@ -3,18 +3,9 @@
 
 #include "host/Win32.h"
 
-#include <cstdlib>
 #include <optional>
 
 namespace nm::test {
-
-void SetEnv(const std::string& name, const std::string& value) {
-    _putenv_s(name.c_str(), value.c_str());
-}
-
-void UnsetEnv(const std::string& name) {
-    _putenv_s(name.c_str(), ""); // an empty value removes the variable
-}
 
 namespace {
 
@@ -76,7 +67,6 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
         started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                  nullptr, &startup, &process);
     }
-    const DWORD startError = started ? 0 : GetLastError();
     for (HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
         CloseHandle(handle);
     for (const auto& [name, value] : saved)
@@ -88,10 +78,7 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
-    ProgramRun run{started ? static_cast<int>(code) : -1, io.Read("out"), io.Read("err")};
-    if (!started)
-        run.err += "the program could not be started: error " + std::to_string(startError);
-    return run;
+    return {started ? static_cast<int>(code) : -1, io.Read("out"), io.Read("err")};
 }
 
 } // namespace nm::test
