@@ -257,14 +257,18 @@ bool SavePgpFile(Main& main, const std::string& path, const std::string& title, 
         [&] { text = PgpFileText(main, /*exporting=*/false); },
         [&] { replaced = ConfirmReplace(main, path); },
         [&] {
-            // The replaced bytes the user has not seen are kept whatever the
+            // The replaced bytes the user has not seen (a file changed on disk
+            // or read in part, another file saved over) are kept whatever the
             // confirm option says.
-            if (!replaced && (!main.svc.view.ConfirmChecked() || !FileExists(main.svc.files, path)))
+            if (!replaced && !FileExists(main.svc.files, path))
+                return;
+            const bool own = SameFile(path, main.OriginalFile);
+            if (!replaced && own && !main.svc.view.ConfirmChecked())
                 return;
             const std::string backup = FolderPart(path) + BackupFileName(fileTitle);
             if (replaced)
                 WriteFileSafely(main.svc.files, backup, *replaced);
-            else if (SameFile(path, main.OriginalFile))
+            else if (own)
                 WriteTextFile(main.svc.files, backup, main.OriginalText, main.FileEncoding);
             else // Another file is replaced: keep its own content.
                 WriteFileSafely(main.svc.files, backup, ReadFileBytes(main.svc.files, path));
@@ -325,12 +329,15 @@ std::string AskSaveFileName(Main& main, const std::string& filter, const std::st
         [&] {
             // Until the user picks a new file, agrees to overwrite, or gives up.
             while (FileExists(main.svc.files, chosen)) {
-                Answer answer = Answer::No;
-                if (main.svc.view.ConfirmChecked())
-                    answer = prompter.Show(MessageBox{
-                        chosen + "\r\n\r\n这个配置文件已经存在. 你想覆盖它吗?" + Blanks(49),
-                        Buttons::YesNoCancel, Icon::Exclamation,
-                        "覆盖" + Blanks(8) + main.CurrentFileTitle + "?", 2});
+                // With the confirm option off the user asked for no questions:
+                // the file picked is overwritten, its bytes kept in the backup.
+                const Answer answer =
+                    !main.svc.view.ConfirmChecked()
+                        ? Answer::Yes
+                        : prompter.Show(MessageBox{
+                              chosen + "\r\n\r\n这个配置文件已经存在. 你想覆盖它吗?" + Blanks(49),
+                              Buttons::YesNoCancel, Icon::Exclamation,
+                              "覆盖" + Blanks(8) + main.CurrentFileTitle + "?", 2});
                 if (answer == Answer::Yes)
                     break;
                 if (answer != Answer::No) {
