@@ -1,5 +1,6 @@
 // nickmaker: the editor for the Vectrom host's command aliases and shell commands.
 #include "ui/DesktopServices.h"
+#include "ui/QtTranslations.h"
 #include "ui/frmAlias.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    nm::LoadQtTranslations(app);
     std::setlocale(LC_ALL, "");
     QApplication::setApplicationName("nickmaker");
     QApplication::setApplicationVersion(NICKMAKER_VERSION);

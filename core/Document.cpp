@@ -228,4 +228,17 @@ void ApplyAndLeave(Main& main) {
         main.svc.view.Unload(); // the confirm option is stored here too
 }
 
+std::string FileStatus(const Main& main) {
+    if (main.CurrentFile.empty())
+        return main.CurrentFileTitle;
+    std::string status = main.CurrentFile + "    " + main.FileEncoding.charset;
+    if (main.FileEncoding.byteOrderMark)
+        status += " (BOM)";
+    if (!main.FileLineEnds.empty())
+        status += ", " + main.FileLineEnds;
+    if (main.PartialLine > 0)
+        status += "    文件没有全部读入: 第 " + std::to_string(main.PartialLine) + " 行以后未读";
+    return status;
+}
+
 } // namespace nm

@@ -33,6 +33,11 @@ ReadResult OpenPgpFile(Main& main, const std::string& path, bool importing,
 // dialog. The document starts unchanged.
 void StartUp(Main& main, const std::string& hostFile);
 
+// What the window's status line says of the document: the full path of its
+// file (its title while it has none), the encoding and line ends the file was
+// read in, and a read that stopped at a line, until a save or another file.
+std::string FileStatus(const Main& main);
+
 // The save question of Open and New; false when the command must stop.
 bool AskToSaveChanges(Main& main, const std::string& filter);
 

@@ -72,6 +72,9 @@ struct Main {
     std::string OriginalText;
     std::string OriginalFile;
     TextEncoding FileEncoding = LocaleEncoding();
+    // The line ends of the document's file as a user reads them: "CR LF" (what
+    // a save writes), "LF", "CR", "mixed", or "" for a file of one line.
+    std::string FileLineEnds;
     // When the read of OriginalFile ended at a line it could not take: that
     // line's number (0 for a whole read) and text. The rows then hold only the
     // entries before it, and a save over that file asks first.

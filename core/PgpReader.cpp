@@ -6,6 +6,7 @@
 #include "host/Utf8.h"
 
 #include <limits>
+#include <optional>
 
 namespace nm {
 
@@ -122,18 +123,31 @@ struct Reader {
             main.FileEncoding = decoded.encoding;
         }
         int number = 0;
+        std::optional<LineEnd> ends;
+        bool mixed = false;
         for (const std::string_view line : SplitLines(text)) {
             ++number;
+            const LineEnd end = EndOf(text, line);
             if (!importing) {
                 main.OriginalText.append(line);
                 main.OriginalText.append("\r\n");
+                if (end != LineEnd::None) {
+                    mixed = mixed || (ends && *ends != end);
+                    ends = end;
+                }
             }
             const LineKind kind = ClassifyPgpLine(line);
             if (observer)
-                observer->Line(number, line, EndOf(text, line), kind);
+                observer->Line(number, line, end, kind);
             if (kind == LineKind::Entry)
                 kept.push_back({line, number});
         }
+        if (!importing)
+            main.FileLineEnds = mixed                    ? "mixed"
+                                : !ends                  ? ""
+                                : *ends == LineEnd::CrLf ? "CR LF"
+                                : *ends == LineEnd::Lf   ? "LF"
+                                                         : "CR";
     }
 
     void Reset() {

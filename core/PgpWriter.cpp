@@ -287,6 +287,7 @@ bool SavePgpFile(Main& main, const std::string& path, const std::string& title, 
             main.CurrentFile = path;
             main.CurrentFileTitle = fileTitle;
             main.FileChanged = 0;
+            main.FileLineEnds = "CR LF";
         },
         [&] {
             main.svc.view.UpdateCaption();

@@ -2,6 +2,7 @@
 
 #include "host/Paths.h"
 #include "host/RuntimeError.h"
+#include "ui/WaitingForTheUser.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -45,25 +46,35 @@ QtFileDialogs::~QtFileDialogs() = default;
 
 std::optional<std::string> QtFileDialogs::ShowOpen(const std::string& filter,
                                                    const std::string& fileName) {
+    const ArrowWhileWaiting arrow;
     const QString path = QFileDialog::getOpenFileName(
-        parent_, QString(), QString::fromStdString(fileName), QtFilter(filter));
+        ActiveParent(parent_), QString(), QString::fromStdString(fileName), QtFilter(filter));
     if (path.isEmpty())
         return std::nullopt;
     return Picked(path);
 }
 
 std::string QtFileDialogs::ShowSave(const std::string& filter, const std::string& fileName) {
+    const ArrowWhileWaiting arrow;
+    QFileDialog dialog(ActiveParent(parent_), QString(), QString::fromStdString(fileName),
+                       QtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The program asks its own question before it replaces a file.
-    const QString path =
-        QFileDialog::getSaveFileName(parent_, QString(), QString::fromStdString(fileName),
-                                     QtFilter(filter), nullptr, QFileDialog::DontConfirmOverwrite);
-    if (path.isEmpty())
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // A name typed without an extension gets the filter's (".pgp").
+    const QString pattern = QString::fromStdString(filter)
+                                .section(QLatin1Char('|'), 1, 1)
+                                .section(QLatin1Char(';'), 0, 0);
+    if (pattern.startsWith(QStringLiteral("*.")) && !pattern.mid(2).contains(QLatin1Char('*')))
+        dialog.setDefaultSuffix(pattern.mid(2));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         throw RuntimeError(Err::DialogCancelled);
-    return Picked(path);
+    return Picked(dialog.selectedFiles().constFirst());
 }
 
 void QtFileDialogs::ShowPrinterSetup() {
-    QPrintDialog dialog(&Printer(), parent_);
+    const ArrowWhileWaiting arrow;
+    QPrintDialog dialog(&Printer(), ActiveParent(parent_));
     if (dialog.exec() != QDialog::Accepted)
         throw RuntimeError(Err::DialogCancelled);
 }

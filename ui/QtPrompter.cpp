@@ -1,5 +1,7 @@
 #include "ui/QtPrompter.h"
 
+#include "ui/WaitingForTheUser.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
@@ -121,7 +123,8 @@ Answer ClickedAnswer(const QMessageBox& box) {
 }
 
 Answer QtPrompter::Show(const MessageBox& box) {
-    const auto dialog = BuildMessageBox(box, parent_, programTitle_);
+    const ArrowWhileWaiting arrow;
+    const auto dialog = BuildMessageBox(box, ActiveParent(parent_), programTitle_);
     dialog->exec();
     return ClickedAnswer(*dialog);
 }

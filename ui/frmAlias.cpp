@@ -20,6 +20,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTreeView>
 
 #include <charconv>
@@ -67,6 +68,14 @@ frmAlias::frmAlias(EditorServices services, QWidget* parent)
             list->setColumnWidth(static_cast<int>(c), widths[c] / 15);
         list->installEventFilter(this);
     }
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->installEventFilter(this);
+    // Which file is open, in what encoding: the foot of the window says so.
+    lblStatus_ = new QLabel(this);
+    lblStatus_->setObjectName("lblStatus");
+    lblStatus_->setAccessibleName("打开的文件");
+    lblStatus_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusBar()->addWidget(lblStatus_, 1);
     ConnectSignals();
 }
 
@@ -149,6 +158,7 @@ void frmAlias::Form_Load() {
     ui_->tbsMain->setCurrentIndex(0);
     catalogue_ = LoadCommandCatalogue(main_.svc.files, services_.hostContext);
     StartUp(main_, FindHostPgpFile(services_.hostContext));
+    lblStatus_->setText(Q(FileStatus(main_))); // the start-up load keeps the caption
     services_.prompter.SetBusy(false);
 }
 
@@ -181,6 +191,7 @@ void frmAlias::closeEvent(QCloseEvent* event) {
 
 void frmAlias::UpdateCaption() {
     ui_->lblProgress->hide();
+    lblStatus_->setText(Q(FileStatus(main_)));
     QString caption = ProgramTitle;
     if (!main_.CurrentFileTitle.empty())
         caption = Q(main_.CurrentFileTitle) + " - " + ProgramTitle;
@@ -188,6 +199,7 @@ void frmAlias::UpdateCaption() {
 }
 
 void frmAlias::UpdateCommandState() {
+    lblStatus_->setText(Q(FileStatus(main_)));
     const bool canApply = main_.FileChanged > 0 || !main_.CurrentFile.empty();
     ui_->cmdApply->setEnabled(canApply);
     ui_->mnuFileSave->setEnabled(canApply);
@@ -458,6 +470,16 @@ void frmAlias::tbsMain_Click() {
 }
 
 bool frmAlias::eventFilter(QObject* watched, QEvent* event) {
+    // Enter on a focused button presses it, as Space does, rather than the
+    // window's default button.
+    if (auto* button = qobject_cast<QPushButton*>(watched);
+        button && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && button->isEnabled()) {
+            button->click();
+            return true;
+        }
+    }
     for (int page = 0; page < 2; ++page) {
         const auto p = static_cast<std::size_t>(page);
         if (watched != lvwAlias[p])

@@ -158,6 +158,7 @@ private:
     std::array<QPushButton*, 2> cmdAdd{};
     std::array<QPushButton*, 2> cmdEdit{};
     std::array<QPushButton*, 2> cmdRemove{};
+    QLabel* lblStatus_ = nullptr; // the file open, at the foot of the window
     std::array<QGroupBox*, 2> fraMain{};
     std::array<EntryTableModel*, 2> models{};
     std::unique_ptr<frmNewAlias> aliasDialog_;

@@ -67,9 +67,11 @@ TEST(PgpReader, ClassifiesEachLineKind) {
 // CR LF, a bare CR and a bare LF each end a line, for the entries, their line
 // numbers and the text a backup keeps.
 TEST(PgpReader, EveryLineEndEndsALine) {
-    for (const std::string text :
-         {"A,*ARC\r\n; c\r\nS,C,1,,\r\nL,*LINE\r\n", "A,*ARC\r; c\rS,C,1,,\rL,*LINE",
-          "A,*ARC\r\n; c\rS,C,1,,\nL,*LINE\n"}) {
+    // The text and its line ends as the status line names them.
+    for (const auto& [text, ends] : std::vector<std::pair<std::string, std::string>>{
+             {"A,*ARC\r\n; c\r\nS,C,1,,\r\nL,*LINE\r\n", "CR LF"},
+             {"A,*ARC\r; c\rS,C,1,,\rL,*LINE", "CR"},
+             {"A,*ARC\r\n; c\rS,C,1,,\nL,*LINE\n", "mixed"}}) {
         Harness h;
         TempDir dir;
         ASSERT_EQ(ReadPgpFile(h.main, dir.Write("f.pgp", text), false), ReadResult::Completed);
@@ -77,6 +79,7 @@ TEST(PgpReader, EveryLineEndEndsALine) {
         EXPECT_EQ(h.main.AliasLines, (std::vector<int>{1, 4}));
         EXPECT_EQ(h.main.ShellLines, std::vector<int>{3});
         EXPECT_EQ(h.main.OriginalText, "A,*ARC\r\n; c\r\nS,C,1,,\r\nL,*LINE\r\n");
+        EXPECT_EQ(h.main.FileLineEnds, ends);
     }
 }
 

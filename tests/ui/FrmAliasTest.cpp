@@ -124,4 +124,26 @@ TEST(FrmAlias, StartUpMenusConfirmOptionAndTheAliasDialogInAFileOpenedAtStart) {
     EXPECT_EQ(std::pair(e.exits, e.settings.values[key]), std::pair(1, "1"s));
 }
 
+// Enter on the list presses the page's default button (Add); in an entry
+// dialog it presses 确认, and the Add dialog starts in the name field. Enter
+// on a focused button presses that button.
+TEST(FrmAlias, EnterPressesTheFocusedButtonAndConfirmsAnEntry) {
+    Editor e("B,*A\n");
+    e.Load();
+    EXPECT_EQ(e.Get<QLabel>("lblStatus")->text().toStdString(),
+              e.dir.Path("support/vtrm.pgp") + "    UTF-8, LF");
+    const auto enter = [](QWidget* widget) { QTest::keyClick(widget, Qt::Key_Return); };
+    e.script.steps = {[&](QDialog& d) {
+        EXPECT_EQ(d.focusWidget(), Field(d, "txtAlias"));
+        Field(d, "txtAlias")->setText("D");
+        Field(d, "cmbRep")->setText("LINE");
+        enter(Field(d, "cmbRep"));
+    }};
+    e.script.Run([&] { enter(e.List(AliasList)); });
+    EXPECT_EQ(RowTexts(e.window->State(), AliasList), (Rows{"B|A", "D|LINE"}));
+    e.prompter.answers = {Answer::No}; // to saving the changes
+    enter(e.Get("cmdCancel"));
+    EXPECT_EQ(e.exits, 1);
+}
+
 } // namespace

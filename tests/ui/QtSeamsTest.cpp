@@ -56,6 +56,9 @@ TEST(QtPrompter, BoxesAnswerWithTheButtonPressedAndTheBusyPointerIsItsOwn) {
                         nullptr, program);
     EXPECT_EQ(std::tuple(untitled->windowTitle(), untitled->text(), untitled->textFormat()),
               std::tuple(program, QString("<b>磁盘满</b>\n\n a\rb  "), Qt::PlainText));
+    // Qt's own button texts speak the program's language.
+    const auto yesNo = BuildMessageBox({"?", Buttons::YesNo, Icon::Question, "", 1}, nullptr, "p");
+    EXPECT_EQ(yesNo->button(SB::Yes)->text() + yesNo->button(SB::No)->text(), "是(&Y)否(&N)");
 
     std::string shapes;
     const auto look = [&] {
@@ -74,9 +77,25 @@ TEST(QtPrompter, BoxesAnswerWithTheButtonPressedAndTheBusyPointerIsItsOwn) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST(QtFileDialogs, FiltersBecomeQtFilters) {
+// The save dialog opens over the window that asked, with the arrow over the
+// wait pointer, and gives a name typed without an extension the filter's.
+TEST(QtFileDialogs, FiltersBecomeQtFiltersAndSaveAddsTheExtension) {
     EXPECT_EQ(QtFilter("Vectrom 程序参数文件 |*.pgp|Text Files |*.txt|All Files |*.*"),
               "Vectrom 程序参数文件 (*.pgp);;Text Files (*.txt);;All Files (*.*)");
+    QWidget window;
+    QtFileDialogs dialogs(&window);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QTimer::singleShot(0, [&window] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(std::tuple(dialog->parentWidget(), dialog->defaultSuffix(),
+                             QApplication::overrideCursor()->shape()),
+                  std::tuple(&window, QString("pgp"), Qt::ArrowCursor));
+        dialog->reject();
+    });
+    EXPECT_THROW(dialogs.ShowSave("F |*.pgp", "vtrm"), RuntimeError);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    QApplication::restoreOverrideCursor();
 }
 
 // A PDF file set up for the printer is used without a question: every page

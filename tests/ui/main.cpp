@@ -1,4 +1,6 @@
 // The UI tests run the real windows offscreen.
+#include "ui/QtTranslations.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -6,6 +8,7 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    nm::LoadQtTranslations(app);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -3,6 +3,7 @@
 // Add opens them, beside it (FILE-alias.png, FILE-shell.png), and ends. For
 // scripts/run on a machine without a display, and for the documentation.
 #include "ui/DesktopServices.h"
+#include "ui/QtTranslations.h"
 #include "ui/frmAlias.h"
 #include "ui/frmNewAlias.h"
 #include "ui/frmNewShell.h"
@@ -16,6 +17,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    nm::LoadQtTranslations(app);
     std::setlocale(LC_ALL, "");
     QApplication::setApplicationName("nickmaker");
     if (argc != 2) {
