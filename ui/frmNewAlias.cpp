@@ -5,6 +5,7 @@
 #include "catalog/CommandCatalogue.h"
 #include "ui/ListFont.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 
 namespace nm {
@@ -18,6 +19,20 @@ frmNewAlias::frmNewAlias(QWidget* parent, FileSystem& files, const HostContext& 
     connect(ui_->cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(ui_->cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
     ui_->cmbRep->SetItems(catalogue_);
+    // The Clear key and Ctrl+Break in the command field cancel, as Esc does.
+    ui_->cmbRep->findChild<QLineEdit*>()->installEventFilter(this);
+}
+
+bool frmNewAlias::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyRelease) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Clear || key->key() == Qt::Key_Cancel ||
+            (key->key() == Qt::Key_Pause && key->modifiers().testFlag(Qt::ControlModifier))) {
+            cmdCancel_Click();
+            return true;
+        }
+    }
+    return EntryForm::eventFilter(watched, event);
 }
 
 frmNewAlias::~frmNewAlias() = default;

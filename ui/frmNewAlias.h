@@ -31,6 +31,7 @@ public:
 protected:
     void SetFields(const EntryFields& fields) override;
     QLineEdit* NameField() const override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     std::unique_ptr<Ui::frmNewAlias> ui_;

@@ -125,8 +125,9 @@ TEST(FrmAlias, StartUpMenusConfirmOptionAndTheAliasDialogInAFileOpenedAtStart) {
 }
 
 // Enter on the list presses the page's default button (Add); in an entry
-// dialog it presses 确认, and the Add dialog starts in the name field. Enter
-// on a focused button presses that button.
+// dialog it presses 确认, and the Add dialog starts in the name field; Clear
+// cancels it. Enter on a focused button presses that button. The status line
+// names the file open, its encoding and line ends.
 TEST(FrmAlias, EnterPressesTheFocusedButtonAndConfirmsAnEntry) {
     Editor e("B,*A\n");
     e.Load();
@@ -140,6 +141,10 @@ TEST(FrmAlias, EnterPressesTheFocusedButtonAndConfirmsAnEntry) {
         enter(Field(d, "cmbRep"));
     }};
     e.script.Run([&] { enter(e.List(AliasList)); });
+    EXPECT_EQ(RowTexts(e.window->State(), AliasList), (Rows{"B|A", "D|LINE"}));
+    // The Clear key in the command field cancels.
+    e.script.steps = {[](QDialog& d) { QTest::keyRelease(Field(d, "cmbRep"), Qt::Key_Clear); }};
+    e.script.Run([&] { e.Trigger("mnuEditAdd"); });
     EXPECT_EQ(RowTexts(e.window->State(), AliasList), (Rows{"B|A", "D|LINE"}));
     e.prompter.answers = {Answer::No}; // to saving the changes
     enter(e.Get("cmdCancel"));
