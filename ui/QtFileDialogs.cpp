@@ -4,10 +4,12 @@
 #include "host/RuntimeError.h"
 #include "ui/WaitingForTheUser.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QStringList>
 
 namespace nm {
@@ -75,6 +77,11 @@ std::string QtFileDialogs::ShowSave(const std::string& filter, const std::string
 void QtFileDialogs::ShowPrinterSetup() {
     const ArrowWhileWaiting arrow;
     QPrintDialog dialog(&Printer(), ActiveParent(parent_));
+    // A set-up, not a print: its button keeps the choices and prints nothing.
+    dialog.setWindowTitle(QStringLiteral("打印机设置"));
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("确定"));
     if (dialog.exec() != QDialog::Accepted)
         throw RuntimeError(Err::DialogCancelled);
 }

@@ -136,9 +136,7 @@ void QtPrinterDevice::EndDocument() {
 }
 
 void QtPrinterDevice::Finish() {
-    if (painter_)
-        painter_->end();
-    painter_.reset();
+    Abandon();
 }
 
 void QtPrinterDevice::Abandon() {
@@ -146,6 +144,8 @@ void QtPrinterDevice::Abandon() {
         painter_->end();
         painter_.reset();
     }
+    // The copies the user chose hold for every later print.
+    printer_.setCopyCount(copies_);
 }
 
 } // namespace nm

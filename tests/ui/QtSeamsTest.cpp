@@ -95,6 +95,16 @@ TEST(QtFileDialogs, FiltersBecomeQtFiltersAndSaveAddsTheExtension) {
     });
     EXPECT_THROW(dialogs.ShowSave("F |*.pgp", "vtrm"), RuntimeError);
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    // The printer set-up's button sets up; it prints nothing.
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle() +
+                      dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->text(),
+                  "打印机设置确定");
+        dialog->close();
+    });
+    EXPECT_THROW(dialogs.ShowPrinterSetup(), RuntimeError);
     QApplication::restoreOverrideCursor();
 }
 
@@ -114,16 +124,20 @@ TEST(QtPrinterDevice, PrintsToAPdfFileSetUpOrPickedAtEveryPrint) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(dir.Path("lists.pdf")));
+    printer.setCopyCount(2); // chosen once, for every print
     QtPrinterDevice device(printer, h.dialogs, h.prompter);
-    ASSERT_TRUE(device.Prepare());
     QWidget window;
     frmPrinting progress(&window);
-    PrintLists(h.main, device, progress);
+    for (int print = 0; print < 2; ++print) {
+        ASSERT_TRUE(device.Prepare());
+        EXPECT_EQ(device.Copies(), 2);
+        PrintLists(h.main, device, progress);
+    }
     QProcess pdftotext;
     pdftotext.start("pdftotext", {"-layout", printer.outputFileName(), "-"});
     ASSERT_TRUE(pdftotext.waitForFinished() && pdftotext.exitCode() == 0) << "pdftotext failed";
     const std::string text = pdftotext.readAllStandardOutput().toStdString();
-    EXPECT_EQ(QString::fromStdString(text).count('\f'), 3) << text;
+    EXPECT_EQ(QString::fromStdString(text).count('\f'), 6) << text; // two copies of three pages
     for (const std::string expected : {"Vectrom 命令热键", "START NOTEPAD", "WWWWWW100", "I101"})
         ASSERT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
     const auto column = [&](const std::string& row) {
