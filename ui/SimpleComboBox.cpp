@@ -2,6 +2,7 @@
 
 #include "host/Utf8.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QVBoxLayout>
@@ -21,11 +22,39 @@ SimpleComboBox::SimpleComboBox(QWidget* parent)
     list_->setObjectName("cmbRepList");
     list_->setFocusPolicy(Qt::NoFocus);
     setFocusProxy(edit_);
-    // Picking a command only fills the text.
+    // Picking a command only fills the text; a click on the command already
+    // highlighted does too.
     connect(list_, &QListWidget::currentTextChanged, edit_, [this](const QString& text) {
         if (!text.isEmpty())
             edit_->setText(text);
     });
+    connect(list_, &QListWidget::itemClicked, edit_,
+            [this](const QListWidgetItem* item) { edit_->setText(item->text()); });
+    // Typing shows the first command that starts with the text typed, without
+    // changing the text; Up and Down in the field move through the list.
+    connect(edit_, &QLineEdit::textEdited, list_, [this](const QString& text) {
+        const QSignalBlocker block(list_);
+        for (int i = 0; !text.isEmpty() && i < list_->count(); ++i)
+            if (list_->item(i)->text().startsWith(text, Qt::CaseInsensitive)) {
+                list_->setCurrentRow(i);
+                list_->scrollToItem(list_->item(i), QAbstractItemView::PositionAtTop);
+                return;
+            }
+    });
+    edit_->installEventFilter(this);
+}
+
+bool SimpleComboBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edit_ && event->type() == QEvent::KeyPress && list_->count() > 0) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            const int row = list_->currentRow() + (key == Qt::Key_Down ? 1 : -1);
+            list_->setCurrentRow(std::clamp(row, 0, list_->count() - 1));
+            edit_->setText(list_->currentItem()->text());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 std::string SimpleComboBox::Text() const {

@@ -28,6 +28,9 @@ public:
     QLineEdit* Edit() const { return edit_; }
     QListWidget* List() const { return list_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QLineEdit* edit_;
     QListWidget* list_;

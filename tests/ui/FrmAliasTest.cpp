@@ -137,8 +137,17 @@ TEST(FrmAlias, EnterPressesTheFocusedButtonAndConfirmsAnEntry) {
     e.script.steps = {[&](QDialog& d) {
         EXPECT_EQ(d.focusWidget(), Field(d, "txtAlias"));
         Field(d, "txtAlias")->setText("D");
-        Field(d, "cmbRep")->setText("LINE");
-        enter(Field(d, "cmbRep"));
+        QLineEdit* command = Field(d, "cmbRep");
+        auto* list = d.findChild<QListWidget*>("cmbRepList");
+        QTest::keyClicks(command, "li"); // the list shows LINE; the text stays
+        EXPECT_EQ(command->text() + list->currentItem()->text(), "liLINE");
+        QTest::keyClick(command, Qt::Key_Up);
+        command->setText("x"); // a click on the command highlighted picks it
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->currentItem()).center());
+        EXPECT_EQ(command->text(), "COPY");
+        QTest::keyClick(command, Qt::Key_Down);
+        enter(command);
     }};
     e.script.Run([&] { enter(e.List(AliasList)); });
     EXPECT_EQ(RowTexts(e.window->State(), AliasList), (Rows{"B|A", "D|LINE"}));
