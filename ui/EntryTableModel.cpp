@@ -1,5 +1,7 @@
 #include "ui/EntryTableModel.h"
 
+#include <QPalette>
+
 #include <vector>
 
 namespace nm {
@@ -34,11 +36,23 @@ int EntryTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant EntryTableModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount() ||
-        index.column() >= columnCount())
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
         return {};
-    return QString::fromStdString(
-        table_.At(static_cast<std::size_t>(index.row())).Column(index.column()));
+    const Row& row = table_.At(static_cast<std::size_t>(index.row()));
+    const QString text = QString::fromStdString(row.Column(index.column()));
+    const bool marked = row.text == MarkedName;
+    switch (role) {
+    case Qt::DisplayRole:
+        return text;
+    case Qt::ForegroundRole: // a row a later definition replaced is greyed
+        return marked ? QVariant(QPalette().brush(QPalette::Disabled, QPalette::Text)) : QVariant();
+    case Qt::ToolTipRole: // the whole text, also where the column cuts it off
+        return marked ? QStringLiteral("后面的同名定义替换了这个热键 (") +
+                            QString::fromStdString(row.sub[0]) + QStringLiteral("); 保存时不写入")
+                      : text;
+    default:
+        return {};
+    }
 }
 
 QVariant EntryTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

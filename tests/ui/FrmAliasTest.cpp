@@ -81,6 +81,10 @@ TEST(FrmAlias, ShellDialogAndListsFollowSingleEditsRowByRow) {
     e.script.Run([&] { e.Get("cmdAdd_1")->click(); });
     EXPECT_EQ(std::pair(e.Shown(ShellList), model->index(1, 3).data()),
               std::pair("---H[S]"s, QVariant("Why:")));
+    // The marked row is greyed and says why.
+    const QModelIndex marked = model->match(model->index(0, 0), Qt::DisplayRole, "---").value(0);
+    EXPECT_TRUE(marked.data(Qt::ForegroundRole).isValid());
+    EXPECT_EQ(marked.data(Qt::ToolTipRole), "后面的同名定义替换了这个热键 (DIR); 保存时不写入");
     e.prompter.answers = {Answer::No}; // to saving the changes
     e.Trigger("mnuFileNew");
     EXPECT_EQ(log, (Rows{"-0", "+0", "moved", "=0", "+2", "reset"}));
