@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
 
 namespace nm {
 
@@ -50,6 +51,9 @@ public:
     virtual void MakeAddDefault(int /*page*/) {}
     // The focus goes to the page's list.
     virtual void FocusList(int /*page*/) {}
+    // What a save, an export or a print did, in words, for a few seconds at
+    // the foot of the window.
+    virtual void ShowResult(const std::string& /*text*/) {}
     // Apply and File > Save are disabled: there is nothing to apply.
     virtual void DisableApply() {}
     // The page shown (0 = command aliases, 1 = shell commands).

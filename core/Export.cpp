@@ -33,6 +33,7 @@ bool ExportLists(Main& main) {
             BusyPointer busy(main.svc.prompter);
             WriteTextFile(main.svc.files, chosen, text, main.FileEncoding);
             written = true;
+            main.svc.view.ShowResult("已导出 " + chosen);
         },
     };
     ReactionTable table;

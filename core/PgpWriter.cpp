@@ -292,6 +292,7 @@ bool SavePgpFile(Main& main, const std::string& path, const std::string& title, 
         [&] {
             main.svc.view.UpdateCaption();
             main.svc.view.UpdateCommandState();
+            main.svc.view.ShowResult("已保存 " + path);
         },
         [&] {
             if (notify)

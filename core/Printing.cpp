@@ -124,8 +124,11 @@ void PrintLists(Main& main, PrinterDevice& printer, PrintProgress& progress) {
     table.byCode[Code::Ignore] = {Action::RunStepAgain, nullptr};
     table.byCode[Code::GiveUp] = {Action::End, ShowText("一个不可修复的错误发生. 数据不能被导出.")};
     table.byCode[Code::Unknown] = {Action::NextStep, ShowDetails()};
-    if (RunSteps(prompter, withRestart, table) == Outcome::Ended)
+    const Outcome outcome = RunSteps(prompter, withRestart, table);
+    if (outcome == Outcome::Ended)
         printer.Abandon();
+    else if (outcome == Outcome::Completed)
+        main.svc.view.ShowResult("已打印 " + main.CurrentFileTitle);
     progress.Hide();
     prompter.SetBusy(false);
 }

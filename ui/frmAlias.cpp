@@ -230,6 +230,10 @@ void frmAlias::FocusList(int page) {
     lvwAlias[static_cast<std::size_t>(page)]->setFocus();
 }
 
+void frmAlias::ShowResult(const std::string& text) {
+    statusBar()->showMessage(Q(text), 5000);
+}
+
 void frmAlias::DisableApply() {
     ui_->cmdApply->setEnabled(false);
     ui_->mnuFileSave->setEnabled(false);

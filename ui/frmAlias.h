@@ -101,6 +101,7 @@ public:
     void MakeAddDefault(int page) override;
     void FocusList(int page) override;
     void DisableApply() override;
+    void ShowResult(const std::string& text) override;
     int CurrentTabIndex() const override;
     void Unload() override { Form_Unload(); }
 

@@ -128,6 +128,7 @@ TEST(Document, ApplyOkAndExit) {
                        d.h.host.requests, d.h.view.unloads),
             std::tuple(picks.size(), changedAfter, !named && !changed, int{written}, unloads));
         EXPECT_EQ(d.dir.Read("vtrm.pgp") != Host || d.dir.Exists("new.pgp"), written);
+        EXPECT_EQ(d.h.view.results.size(), std::size_t{written}); // "已保存 ..." at the foot
         if (command != Apply && changed) {
             EXPECT_EQ(Box(d.h.prompter.shown.at(0)),
                       Box({"你改变了这个配置文件. 你想保存这些改变吗?", Buttons::YesNoCancel,

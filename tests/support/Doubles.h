@@ -111,7 +111,9 @@ public:
     bool confirm = true;
     int captionUpdates = 0, unloads = 0;
     bool applyDisabled = false;
+    std::vector<std::string> results;
     void UpdateCaption() override { ++captionUpdates; }
+    void ShowResult(const std::string& text) override { results.push_back(text); }
     void UpdateCommandState() override {}
     bool ConfirmChecked() const override { return confirm; }
     void DisableApply() override { applyDisabled = true; }
