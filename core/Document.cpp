@@ -237,7 +237,7 @@ std::string FileStatus(const Main& main) {
     if (!main.FileLineEnds.empty())
         status += ", " + main.FileLineEnds;
     if (main.PartialLine > 0)
-        status += "    文件没有全部读入: 第 " + std::to_string(main.PartialLine) + " 行以后未读";
+        status += "    文件没有全部读入: 停在第 " + std::to_string(main.PartialLine) + " 行";
     return status;
 }
 

@@ -257,18 +257,14 @@ bool SavePgpFile(Main& main, const std::string& path, const std::string& title, 
         [&] { text = PgpFileText(main, /*exporting=*/false); },
         [&] { replaced = ConfirmReplace(main, path); },
         [&] {
-            // The replaced bytes the user has not seen (a file changed on disk
-            // or read in part, another file saved over) are kept whatever the
+            // The replaced bytes the user has not seen are kept whatever the
             // confirm option says.
-            if (!replaced && !FileExists(main.svc.files, path))
-                return;
-            const bool own = SameFile(path, main.OriginalFile);
-            if (!replaced && own && !main.svc.view.ConfirmChecked())
+            if (!replaced && (!main.svc.view.ConfirmChecked() || !FileExists(main.svc.files, path)))
                 return;
             const std::string backup = FolderPart(path) + BackupFileName(fileTitle);
             if (replaced)
                 WriteFileSafely(main.svc.files, backup, *replaced);
-            else if (own)
+            else if (SameFile(path, main.OriginalFile))
                 WriteTextFile(main.svc.files, backup, main.OriginalText, main.FileEncoding);
             else // Another file is replaced: keep its own content.
                 WriteFileSafely(main.svc.files, backup, ReadFileBytes(main.svc.files, path));
@@ -332,7 +328,7 @@ std::string AskSaveFileName(Main& main, const std::string& filter, const std::st
             // Until the user picks a new file, agrees to overwrite, or gives up.
             while (FileExists(main.svc.files, chosen)) {
                 // With the confirm option off the user asked for no questions:
-                // the file picked is overwritten, its bytes kept in the backup.
+                // the file picked is overwritten.
                 const Answer answer =
                     !main.svc.view.ConfirmChecked()
                         ? Answer::Yes
