@@ -150,8 +150,8 @@ TEST(Pgptool, PrintsWhatItWritesSafelyWithItsBackup) {
     EXPECT_EQ(dir.Read("vtrm.pgp"), printed.out);
     EXPECT_TRUE(printed.err.empty()) << printed.err; // no host was asked
 
-    ASSERT_EQ(Pgptool({"normalize", "--export", "-o", dir.Path("out.pgp"), doc}).status, 0);
-    EXPECT_EQ(dir.Read("out.pgp"), Pgptool({"normalize", "--export", doc}).out);
+    ASSERT_EQ(Pgptool({"normalize", "--export", "-o", dir.Path("out.pgp"), doc}, epoch).status, 0);
+    EXPECT_EQ(dir.Read("out.pgp"), Pgptool({"normalize", "--export", doc}, epoch).out);
 
     // File names outside ASCII and outside the system code page arrive whole.
     const std::string office = dir.Write("办公室 한 aliases.pgp", "L,*LINE\r\n");
