@@ -8,10 +8,6 @@ void Variables::Set(const std::string& name, std::string value) {
     values_[UpperCase(name)] = {name, std::move(value)};
 }
 
-void Variables::Remove(const std::string& name) {
-    values_.erase(UpperCase(name));
-}
-
 const std::string* Variables::Find(const std::string& name) const {
     const auto found = values_.find(UpperCase(name));
     return found == values_.end() ? nullptr : &found->second.second;

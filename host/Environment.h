@@ -13,7 +13,6 @@ namespace nm {
 class Variables {
 public:
     void Set(const std::string& name, std::string value);
-    void Remove(const std::string& name);
     // The value, or nullptr when the name has none.
     const std::string* Find(const std::string& name) const;
     // Every variable, by upper-case name: the name as set and its value.
