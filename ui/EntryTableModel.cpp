@@ -1,6 +1,10 @@
 #include "ui/EntryTableModel.h"
 
+#include <QAbstractItemView>
+#include <QHelpEvent>
 #include <QPalette>
+#include <QStyle>
+#include <QToolTip>
 
 #include <vector>
 
@@ -46,10 +50,10 @@ QVariant EntryTableModel::data(const QModelIndex& index, int role) const {
         return text;
     case Qt::ForegroundRole: // a row a later definition replaced is greyed
         return marked ? QVariant(QPalette().brush(QPalette::Disabled, QPalette::Text)) : QVariant();
-    case Qt::ToolTipRole: // the whole text, also where the column cuts it off
+    case Qt::ToolTipRole: // a replaced row says which definition replaced it
         return marked ? QStringLiteral("后面的同名定义替换了这个热键 (") +
                             QString::fromStdString(row.sub[0]) + QStringLiteral("); 保存时不写入")
-                      : text;
+                      : QVariant();
     default:
         return {};
     }
@@ -106,6 +110,23 @@ void EntryTableModel::UpdateRow(int key, const std::function<void()>& change) {
         const int row = static_cast<int>(*position);
         emit dataChanged(index(row, 0), index(row, columnCount() - 1), {Qt::DisplayRole});
     }
+}
+
+bool CutTextToolTips::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                const QStyleOptionViewItem& option, const QModelIndex& index) {
+    if (event->type() != QEvent::ToolTip || !index.isValid() ||
+        index.data(Qt::ToolTipRole).isValid())
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    const QStyle* style = view->style();
+    const int room = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, view).width() -
+                     2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, &cell, view) + 1);
+    if (cell.fontMetrics.horizontalAdvance(cell.text) > room)
+        QToolTip::showText(event->globalPos(), cell.text, view->viewport(), option.rect);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 } // namespace nm

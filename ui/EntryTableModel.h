@@ -7,6 +7,7 @@
 
 #include <QAbstractTableModel>
 #include <QStringList>
+#include <QStyledItemDelegate>
 
 #include <functional>
 
@@ -39,6 +40,15 @@ public:
 private:
     EntryTable& table_;
     QStringList headers_;
+};
+
+// The lists' cells: a tool tip with the whole text where the column cuts it
+// off, and the row's own tool tip (a replaced row says why) wherever it has one.
+class CutTextToolTips final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
 };
 
 } // namespace nm

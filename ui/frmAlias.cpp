@@ -59,6 +59,7 @@ frmAlias::frmAlias(EditorServices services, QWidget* parent)
     for (int page = 0; page < 2; ++page) {
         QTreeView* list = lvwAlias[static_cast<std::size_t>(page)];
         list->setModel(models[static_cast<std::size_t>(page)]);
+        list->setItemDelegate(new CutTextToolTips(list));
         list->header()->setSectionsClickable(true);
         list->header()->setSortIndicatorShown(true);
         list->header()->setSortIndicator(0, Qt::AscendingOrder);

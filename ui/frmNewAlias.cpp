@@ -7,6 +7,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 
 namespace nm {
 
@@ -19,8 +20,11 @@ frmNewAlias::frmNewAlias(QWidget* parent, FileSystem& files, const HostContext& 
     connect(ui_->cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(ui_->cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
     ui_->cmbRep->SetItems(catalogue_);
+    // A screen reader names the field the user types in, and the list under it.
+    ui_->cmbRep->Edit()->setAccessibleName(ui_->cmbRep->accessibleName());
+    ui_->cmbRep->List()->setAccessibleName(QStringLiteral("Vectrom命令列表"));
     // The Clear key and Ctrl+Break in the command field cancel, as Esc does.
-    ui_->cmbRep->findChild<QLineEdit*>()->installEventFilter(this);
+    ui_->cmbRep->Edit()->installEventFilter(this);
 }
 
 bool frmNewAlias::eventFilter(QObject* watched, QEvent* event) {

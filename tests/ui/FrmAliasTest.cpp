@@ -85,6 +85,18 @@ TEST(FrmAlias, ShellDialogAndListsFollowSingleEditsRowByRow) {
     const QModelIndex marked = model->match(model->index(0, 0), Qt::DisplayRole, "---").value(0);
     EXPECT_TRUE(marked.data(Qt::ForegroundRole).isValid());
     EXPECT_EQ(marked.data(Qt::ToolTipRole), "后面的同名定义替换了这个热键 (DIR); 保存时不写入");
+    // A cell its column cuts off shows its whole text as a tool tip; one that fits, none.
+    e.window->show();
+    QTreeView* list = e.List(ShellList);
+    const auto tip = [&](int width) {
+        list->setColumnWidth(1, width);
+        const QPoint place = list->visualRect(model->index(1, 1)).center();
+        QHelpEvent help(QEvent::ToolTip, place, list->viewport()->mapToGlobal(place));
+        QApplication::sendEvent(list->viewport(), &help);
+        return QToolTip::text();
+    };
+    const QString fits = tip(300);
+    EXPECT_EQ(fits + "|" + tip(8), "|ODD");
     e.prompter.answers = {Answer::No}; // to saving the changes
     e.Trigger("mnuFileNew");
     EXPECT_EQ(log, (Rows{"-0", "+0", "moved", "=0", "+2", "reset"}));
@@ -131,7 +143,8 @@ TEST(FrmAlias, StartUpMenusConfirmOptionAndTheAliasDialogInAFileOpenedAtStart) {
 // Enter on the list presses the page's default button (Add); in an entry
 // dialog it presses 确认, and the Add dialog starts in the name field; Clear
 // cancels it. Enter on a focused button presses that button. The status line
-// names the file open, its encoding and line ends.
+// names the file open, its encoding and line ends. Every control has an
+// accessible name.
 TEST(FrmAlias, EnterPressesTheFocusedButtonAndConfirmsAnEntry) {
     Editor e("B,*A\n");
     e.Load();
@@ -162,6 +175,20 @@ TEST(FrmAlias, EnterPressesTheFocusedButtonAndConfirmsAnEntry) {
     e.prompter.answers = {Answer::No}; // to saving the changes
     enter(e.Get("cmdCancel"));
     EXPECT_EQ(e.exits, 1);
+    // Every control a user can reach, in the window and its entry dialogs, has
+    // a name a screen reader says; a field or a choice has its own, not its value.
+    for (QWidget* control : e.window->findChildren<QWidget*>()) {
+        // Qt's own parts of a control have no object name.
+        if (control->objectName().isEmpty() ||
+            (control->focusPolicy() == Qt::NoFocus && !qobject_cast<QAbstractItemView*>(control)))
+            continue;
+        const bool holdsValue =
+            qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control);
+        EXPECT_FALSE(
+            QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty() ||
+            (holdsValue && control->accessibleName().isEmpty()))
+            << control->objectName().toStdString();
+    }
 }
 
 } // namespace

@@ -60,6 +60,15 @@ TEST(QtPrompter, BoxesAnswerWithTheButtonPressedAndTheBusyPointerIsItsOwn) {
     const auto yesNo = BuildMessageBox({"?", Buttons::YesNo, Icon::Question, "", 1}, nullptr, "p");
     EXPECT_EQ(yesNo->button(SB::Yes)->text() + yesNo->button(SB::No)->text(), "是(&Y)否(&N)");
 
+    // A box opens over the dialog that asked (the pointer is the file dialogs' case).
+    QDialog asking;
+    asking.open();
+    QTimer::singleShot(0, [&asking] {
+        EXPECT_EQ(QApplication::activeModalWidget()->parentWidget(), &asking);
+        QApplication::activeModalWidget()->close();
+    });
+    QtPrompter(nullptr, "p").Show({"?", Buttons::OK, Icon::None, "", 1});
+
     std::string shapes;
     const auto look = [&] {
         shapes += QApplication::overrideCursor()->shape() == Qt::WaitCursor ? "wait " : "hand ";
