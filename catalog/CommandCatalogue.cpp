@@ -2,8 +2,11 @@
 
 #include "host/ErrorHandler.h"
 #include "host/FileIo.h"
+#include "host/Paths.h"
 #include "host/TextCodec.h"
 #include "host/Utf8.h"
+
+#include <filesystem>
 
 namespace nm {
 
@@ -152,15 +155,40 @@ void AppendName(FileSystem& files, const std::string& path, const std::string& n
     AppendFileBytes(files, path, EncodeFileText(line, encoding));
 }
 
+// The catalogue a new name goes to: the user's own once there is one; else the
+// program's, unless the user may not write it (an installed program), when
+// the user's own is made for it. "" when there is neither.
+std::string CatalogueToGrow(FileSystem& files, const HostContext& host) {
+    const std::string& own = host.userCatalogue;
+    if (!own.empty() && FileExists(files, own))
+        return own;
+    const std::string path = SupportFilePath(files, host, "");
+    if (own.empty() || (!path.empty() && !files.CheckWrite(path)))
+        return path;
+    // Notes hold no commas: a comma starts a new name.
+    std::error_code ec;
+    std::filesystem::create_directories(NativePath(FolderPart(own)), ec);
+    WriteFileSafely(files, own,
+                    "// Command names you added in the editor. The program's own catalogue is "
+                    "read first.\r\n");
+    return own;
+}
+
 } // namespace
 
 std::vector<std::string> LoadCommandCatalogue(FileSystem& files, const HostContext& host,
                                               const std::string& file) {
-    const std::string path = file.empty() ? SupportFilePath(files, host, "") : file;
-    if (!FileExists(files, path))
-        return {};
     CatalogueReader reader(files, host);
-    reader.ReadMain(path);
+    if (!file.empty()) {
+        if (FileExists(files, file))
+            reader.ReadMain(file);
+        return std::move(reader).Names();
+    }
+    // The program's catalogue, then the names the user added to their own.
+    if (const std::string path = SupportFilePath(files, host, ""); !path.empty())
+        reader.ReadMain(path);
+    if (!host.userCatalogue.empty() && FileExists(files, host.userCatalogue))
+        reader.ReadMain(host.userCatalogue);
     return std::move(reader).Names();
 }
 
@@ -183,11 +211,11 @@ void OfferNewCommand(FileSystem& files, const HostContext& host, const std::stri
                                       Buttons::YesNo, Icon::None, "增加命令?", 1});
     if (answer != Answer::Yes)
         return;
-    const std::string path = SupportFilePath(files, host, "");
-    if (!path.empty()) {
-        const Step steps[] = {[&] { AppendName(files, path, name); }};
-        RunSteps(host.prompter, steps, FileReaction());
-    }
+    const Step steps[] = {[&] {
+        if (const std::string path = CatalogueToGrow(files, host); !path.empty())
+            AppendName(files, path, name);
+    }};
+    RunSteps(host.prompter, steps, FileReaction());
     list.push_back(name);
 }
 

@@ -1,6 +1,7 @@
 // The command catalogue: the host command names the alias dialog offers, read
-// from alias.pgc beside the program (and the files it includes), and grown
-// when the user confirms a command it did not know.
+// from alias.pgc in the program folder (and the files it includes) and then
+// from the user's own, when there is one, and grown when the user confirms a
+// command it did not know.
 #pragma once
 
 #include "host/Locator.h"
@@ -16,8 +17,9 @@ namespace nm {
 inline constexpr std::size_t CatalogueCapacity = 1001;
 
 // The catalogue's names in the order read. With no `file`, alias.pgc in the
-// program folder (the user is told when it is missing, and the list is
-// empty); a named file that is missing gives an empty list without a word.
+// program folder (the user is told when it is missing) and then the user's
+// own catalogue, read by the same rules; a named file that is missing gives
+// an empty list without a word.
 std::vector<std::string> LoadCommandCatalogue(FileSystem& files, const HostContext& host,
                                               const std::string& file = {});
 
@@ -25,8 +27,10 @@ std::vector<std::string> LoadCommandCatalogue(FileSystem& files, const HostConte
 bool IsKnownCommand(std::string_view command, const std::vector<std::string>& list);
 
 // For a command the list does not know: asks whether to add it, and on Yes
-// appends it to alias.pgc and to `list` (to the list even when the file cannot
-// be written, so the question is not asked again in this run).
+// appends it to `list` and to the user's own catalogue once there is one, else
+// to alias.pgc in the program folder, unless the user may not write that: then
+// the user's own catalogue is made for it. The name joins the list even when
+// no file can be written, so the question is not asked again in this run.
 void OfferNewCommand(FileSystem& files, const HostContext& host, const std::string& command,
                      std::vector<std::string>& list);
 

@@ -16,7 +16,8 @@ namespace nm {
 struct HostContext {
     Prompter& prompter;
     RegistryBackend& registry;
-    // The folder of the running executable, without a final separator.
+    // The folder of the program's own files (the catalogue, the help page),
+    // without a final separator.
     std::string programFolder;
     // On POSIX, the Wine prefix's dosdevices folder, through which search-list
     // entries in DOS form ("C:\...") are mapped; "" on Windows.
@@ -25,10 +26,20 @@ struct HostContext {
     // the PATH searched without one: Wine's inside a prefix, this process's
     // on Windows.
     Variables variables{};
+    // The user's own catalogue, read after the program's and grown in its
+    // place when the program's may not be written (an installed program on
+    // POSIX); "" when there is none to have (Windows).
+    std::string userCatalogue{};
 };
 
-// The folder of the running executable.
+// The folder of the program's own files: the running executable's, except
+// for a program installed on POSIX, whose files are in share/nickmaker beside
+// its bin folder (any prefix: /usr, /usr/local, a user's own).
 std::string ProgramFolder();
+
+// The user's own catalogue: $XDG_DATA_HOME/nickmaker/alias.pgc on POSIX
+// (~/.local/share when the variable is unset or not absolute); "" on Windows.
+std::string UserCatalogueFile();
 
 // A host context for this system: the registry and drives of the host's
 // Wine prefix on POSIX, the system's own on Windows.

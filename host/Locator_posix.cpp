@@ -94,12 +94,25 @@ std::string ProgramFolder() {
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec)
         return FullPathName(".");
+    // Installed: bin/nickmaker and share/nickmaker/alias.pgc; in a build tree
+    // the files sit beside the program.
+    const fs::path installed = exe.parent_path().parent_path() / "share" / "nickmaker";
+    if (exe.parent_path().filename() == "bin" && fs::is_directory(installed, ec))
+        return installed.string();
     return exe.parent_path().string();
 }
 
+std::string UserCatalogueFile() {
+    return UserFolder("XDG_DATA_HOME", ".local/share") + "/nickmaker/" + CatalogueFileName;
+}
+
 HostContext SystemHostContext(Prompter& prompter, RegistryBackend& registry) {
-    return HostContext{prompter, registry, ProgramFolder(), WinePrefix() + "/dosdevices",
-                       WineVariables(registry, ProcessVariables())};
+    return HostContext{prompter,
+                       registry,
+                       ProgramFolder(),
+                       WinePrefix() + "/dosdevices",
+                       WineVariables(registry, ProcessVariables()),
+                       UserCatalogueFile()};
 }
 
 } // namespace nm

@@ -56,6 +56,10 @@ std::string ProgramFolder() {
     return PathText(fs::path(name).parent_path());
 }
 
+std::string UserCatalogueFile() {
+    return {}; // the program's folder is the user's to write
+}
+
 HostContext SystemHostContext(Prompter& prompter, RegistryBackend& registry) {
     return HostContext{prompter, registry, ProgramFolder(), {}, ProcessVariables()};
 }

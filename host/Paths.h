@@ -25,4 +25,10 @@ bool SameFile(const std::string& a, const std::string& b);
 std::filesystem::path NativePath(const std::string& path);
 std::string PathText(const std::filesystem::path& path);
 
+#ifndef _WIN32
+// A folder of the user's by the XDG rules: the one `variable` names when it is
+// absolute, else `underHome` below the home folder.
+std::string UserFolder(const char* variable, const char* underHome);
+#endif
+
 } // namespace nm

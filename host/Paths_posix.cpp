@@ -1,6 +1,9 @@
 #include "host/Paths.h"
 
+#include <cstdlib>
+#include <pwd.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace nm {
 
@@ -29,6 +32,18 @@ std::filesystem::path NativePath(const std::string& path) {
 
 std::string PathText(const std::filesystem::path& path) {
     return path.native();
+}
+
+std::string UserFolder(const char* variable, const char* underHome) {
+    // A relative value is invalid and must be ignored.
+    if (const char* folder = std::getenv(variable); folder && folder[0] == '/')
+        return folder;
+    std::string home;
+    if (const char* env = std::getenv("HOME"); env && *env)
+        home = env;
+    else if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir)
+        home = user->pw_dir;
+    return home + "/" + underHome;
 }
 
 } // namespace nm

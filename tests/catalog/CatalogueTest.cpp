@@ -3,6 +3,7 @@
 #include "host/MemoryRegistry.h"
 #include "host/Utf8.h"
 #include "tests/support/Doubles.h"
+#include "tests/support/FailingFileSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -118,6 +119,37 @@ TEST_F(CatalogueTest, OffersAnUnknownCommandOnce) {
     const MessageBox& box = prompter.shown.front();
     EXPECT_EQ(std::tuple(box.title, box.buttons, box.icon),
               std::tuple("增加命令?", Buttons::YesNo, Icon::None));
+}
+
+// A catalogue of the user's own is read after the program's. A new name goes
+// to it once it is there, or when the user may not write the program's (it is
+// made then, with a note); else to the program's.
+TEST_F(CatalogueTest, TheUsersOwnIsReadLastAndGrowsWhereTheProgramsMayNotBeWritten) {
+    host.userCatalogue = dir.Path("data/nickmaker/alias.pgc");
+    using Text = std::optional<std::string>;
+    for (const auto& [writable, own, programAfter, ownAfter, read] :
+         std::vector<std::tuple<bool, Text, std::string, Text, Names>>{
+             // clang-format off
+             {true, {}, "LINE\r\n\"MYLINE\"\r\n", {}, {"LINE", "MYLINE"}},
+             {false, {}, "LINE\r\n", "// Command names you added in the editor. The program's own catalogue is read first.\r\n\"MYLINE\"\r\n", {"LINE", "MYLINE"}},
+             {true, "ARC\r\n", "LINE\r\n", "ARC\r\n\"MYLINE\"\r\n", {"LINE", "ARC", "MYLINE"}}}) {
+        // clang-format on
+        std::filesystem::remove_all(dir.Path("data"));
+        if (own && std::filesystem::create_directories(dir.Path("data/nickmaker")))
+            dir.Write("data/nickmaker/alias.pgc", *own);
+        Put("alias.pgc", "LINE\r\n");
+        test::FailingFileSystem guarded;
+        if (!writable)
+            guarded.FailNext(test::FsCall::CheckWrite, std::errc::permission_denied);
+        prompter.answers = {Answer::Yes};
+        Names list{"LINE"};
+        OfferNewCommand(guarded, host, "myline", list);
+        const bool made = std::filesystem::exists(host.userCatalogue);
+        EXPECT_EQ(std::pair(dir.Read("prog/alias.pgc"),
+                            made ? dir.Read("data/nickmaker/alias.pgc") : Text()),
+                  std::pair(programAfter, ownAfter));
+        EXPECT_EQ(LoadCommandCatalogue(files, host), read);
+    }
 }
 
 } // namespace

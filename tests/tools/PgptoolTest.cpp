@@ -163,10 +163,7 @@ TEST(Pgptool, ListsACatalogue) {
     TempDir dir;
     const ProgramRun names = Pgptool({"catalog", dir.Write("my.pgc", "LINE\r\nARC\r\n")});
     EXPECT_EQ(std::tuple(names.status, names.out), std::tuple(0, "LINE\nARC\n")) << names.err;
-    // The catalogue beside the program, with its office list.
-    const ProgramRun shipped = Pgptool({"catalogue"});
-    EXPECT_EQ(std::tuple(shipped.status, shipped.err), std::tuple(0, ""));
-    EXPECT_NE(shipped.out.find("\nLINE\n"), std::string::npos);
+    // The program's own catalogue, found from an install, is scripts/package's to check.
 }
 
 } // namespace

@@ -86,7 +86,6 @@ TEST(FrmAlias, ShellDialogAndListsFollowSingleEditsRowByRow) {
     EXPECT_TRUE(marked.data(Qt::ForegroundRole).isValid());
     EXPECT_EQ(marked.data(Qt::ToolTipRole), "后面的同名定义替换了这个热键 (DIR); 保存时不写入");
     // A cell its column cuts off shows its whole text as a tool tip; one that fits, none.
-    e.window->show();
     QTreeView* list = e.List(ShellList);
     const auto tip = [&](int width) {
         list->setColumnWidth(1, width);

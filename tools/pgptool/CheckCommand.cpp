@@ -111,15 +111,19 @@ std::string Layout(const Json& value, int depth = 0) {
     return value.dump();
 }
 
-// The catalogue to check against: the named one, or alias.pgc beside the
-// program found as `pgptool catalogue` finds it, without a word when it is not
+// The catalogue to check against: the named one, or the program's and the
+// user's own found as `pgptool catalogue` finds them, without a word when it is not
 // there. Nothing when there are no names.
 std::optional<std::vector<std::string>> LoadCatalogue(FileSystem& files, const std::string& file) {
     MemoryRegistry noRegistry;
     ConsolePrompter console(stderr, "pgptool");
     SilentPrompter quiet;
-    const HostContext host{
-        file.empty() ? static_cast<Prompter&>(quiet) : console, noRegistry, ProgramFolder(), {}};
+    const HostContext host{file.empty() ? static_cast<Prompter&>(quiet) : console,
+                           noRegistry,
+                           ProgramFolder(),
+                           {},
+                           {},
+                           UserCatalogueFile()};
     std::vector<std::string> names = LoadCommandCatalogue(files, host, file);
     if (file.empty() && names.empty())
         return std::nullopt;

@@ -9,7 +9,7 @@ namespace nm {
 
 struct CheckArgs {
     std::vector<std::string> files;
-    std::string catalogue; // "" : alias.pgc beside the program, when there is one
+    std::string catalogue; // "" : the program's and the user's own, when there are any
     bool json = false;
     bool strict = false;
 };

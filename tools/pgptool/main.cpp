@@ -263,7 +263,8 @@ int Catalogue(const Arguments& a) {
     nm::ConsolePrompter prompter(stderr, "pgptool");
     nm::MemoryRegistry noRegistry;
     nm::SystemFileSystem files;
-    const nm::HostContext host{prompter, noRegistry, nm::ProgramFolder(), {}};
+    const nm::HostContext host{prompter, noRegistry, nm::ProgramFolder(),
+                               {},       {},         nm::UserCatalogueFile()};
     const std::string& file = a.file;
     if (!file.empty() && !nm::FileExists(files, file)) {
         std::fprintf(stderr, "pgptool: %s: no such catalogue file\n", file.c_str());
@@ -469,8 +470,9 @@ constexpr const char* Help =
     "                   file is found, 1 otherwise.\n"
     "\n"
     "  catalogue [FILE] print the command names the editor loads from the\n"
-    "                   catalogue FILE (default: alias.pgc beside pgptool), one\n"
-    "                   per line, in the order read.\n"
+    "                   catalogue FILE (default: alias.pgc in the program's folder,\n"
+    "                   then the user's own, $XDG_DATA_HOME/nickmaker/alias.pgc),\n"
+    "                   one per line, in the order read.\n"
     "\n"
     "  check FILE...    read each FILE as the editor opens it and report every line\n"
     "                   that the reader or the duplicate pass treats specially, in\n"
@@ -486,7 +488,7 @@ constexpr const char* Help =
     "                   Each FILE is checked as the first file of an editor run\n"
     "                   (placeholders count from 1 in each).\n"
     "      --catalogue F  check alias commands against the catalogue F (default:\n"
-    "                   alias.pgc beside pgptool; no such check when there is none).\n"
+    "                   the one 'catalogue' prints; no such check when it is empty).\n"
     "      --json       print the findings as one JSON document instead.\n"
     "      --strict     warnings fail the check too.\n"
     "                   Exit status: 0 no errors (with --strict, no warnings),\n"

@@ -1,13 +1,13 @@
-// nickmaker-shot FILE.png: starts the editor as it starts for the user, saves
-// a picture of the loaded window to FILE.png, of the question Remove asks
+// nickmaker --screenshot FILE.png: starts the editor as it starts for the
+// user, saves a picture of the loaded window to FILE.png, of the question Remove asks
 // over it to FILE-box.png (and of the whole screen then to FILE-screen.png),
 // and of the two entry dialogs as Add opens them to FILE-alias.png and
 // FILE-shell.png, and ends. On an X display the pictures are taken from the
 // screen, so that a window manager's frames and the places it gave the
 // windows show; elsewhere each window draws its own. For scripts/run on a
 // machine without a display, scripts/screenshots, and the documentation.
-#include "ui/DesktopServices.h"
-#include "ui/QtTranslations.h"
+#include "app/Screenshot.h"
+
 #include "ui/frmAlias.h"
 #include "ui/frmNewAlias.h"
 #include "ui/frmNewShell.h"
@@ -21,7 +21,6 @@
 #include <QTimer>
 #include <QTreeView>
 
-#include <clocale>
 #include <cstdio>
 
 namespace {
@@ -47,23 +46,11 @@ bool Shoot(QWidget& window, const QString& file) {
 
 } // namespace
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    nm::LoadQtTranslations(app);
-    std::setlocale(LC_ALL, "");
-    QApplication::setApplicationName("nickmaker");
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: nickmaker-shot FILE.png\n");
-        return 2;
-    }
-    const QString path = QString::fromLocal8Bit(argv[1]);
+void TakeScreenshots(nm::frmAlias& window, const QString& path) {
     QString base = path;
     base.chop(4);
-
-    nm::DesktopServices services;
-    nm::frmAlias window(services.ForWindow([] { QApplication::quit(); }));
     bool saved = true;
-    QTimer::singleShot(0, &window, [&] {
+    QTimer::singleShot(0, &window, [&window, path, base, saved]() mutable {
         window.Form_Load();
         // The lists are filled and painted by then.
         Settle(500);
@@ -97,5 +84,4 @@ int main(int argc, char** argv) {
         }
         QApplication::exit(saved ? 0 : 1);
     });
-    return QApplication::exec();
 }
