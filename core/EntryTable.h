@@ -59,6 +59,9 @@ public:
     int SortColumn() const { return sortColumn_; }
     bool Descending() const { return descending_; }
     bool Sorting() const { return sorting_; }
+    // The `added` stamp the next row will get: the rows a read adds are those
+    // stamped at or above the value before it.
+    std::uint64_t NextAdded() const { return nextAdded_; }
     // Sets the sort column and direction and switches sorting on.
     void SortBy(int column, bool descending);
     // Puts the rows back into the order of the sort state, when sorting is on.
