@@ -1,11 +1,13 @@
 #include "core/Document.h"
 
 #include "core/Duplicates.h"
+#include "core/History.h"
 #include "core/ListRows.h"
 #include "core/PgpWriter.h"
 #include "host/ErrorHandler.h"
 #include "host/FileIo.h"
 #include "host/Locator.h"
+#include "host/Paths.h"
 #include "host/Utf8.h"
 
 namespace nm {
@@ -23,9 +25,13 @@ void FillInListView(Main& main, bool importing, DuplicateObserver* observer) {
 
 ReadResult OpenPgpFile(Main& main, const std::string& path, bool importing, ReadObserver* reader,
                        DuplicateObserver* duplicates) {
+    const std::array<std::uint64_t, 2> firstAdded{main.Lists[AliasList].NextAdded(),
+                                                  main.Lists[ShellList].NextAdded()};
     const ReadResult result = ReadPgpFile(main, path, importing, reader);
-    if (result != ReadResult::Unread)
+    if (result != ReadResult::Unread) {
         FillInListView(main, importing, duplicates);
+        main.svc.view.FileRead(path, importing ? firstAdded : std::array<std::uint64_t, 2>{});
+    }
     return result;
 }
 
@@ -42,6 +48,7 @@ void StartUp(Main& main, const std::string& hostFile) {
         StartBrowse(main, false);
     }
     main.FileChanged = 0;
+    main.history.Clear();
 }
 
 bool AskToSaveChanges(Main& main, const std::string& filter) {
@@ -67,8 +74,50 @@ bool AskToSaveChanges(Main& main, const std::string& filter) {
     return SavePgpFile(main, main.CurrentFile, main.CurrentFileTitle, true);
 }
 
-void StartBrowse(Main& main, bool import) {
+namespace {
+
+// Open or Import of a file the user named, the document's own file or title
+// being `previous` and `previousTitle` before it.
+void ReadNamedFile(Main& main, const std::string& path, const std::string& title, bool import,
+                   const std::string& previous, const std::string& previousTitle) {
     DocumentView& view = main.svc.view;
+    main.CurrentFile = path;
+    main.CurrentFileTitle = title;
+    if (import) {
+        if (view.ConfirmChecked()) {
+            const Answer answer = main.svc.prompter.Show(
+                MessageBox{"This will import the settings from " + path +
+                               " into your current settings file. Continue?",
+                           Buttons::YesNo, Icon::Information, "Continue import", 1});
+            if (answer != Answer::Yes)
+                return;
+        }
+        RecordStep(main, "导入 " + FileNamePart(path), [&] {
+            OpenPgpFile(main, path, true);
+            main.FileChanged = 1;
+        });
+    } else {
+        view.UpdateCaption();
+        const std::int16_t changed = main.FileChanged;
+        main.FileChanged = 0;
+        if (OpenPgpFile(main, path, false) == ReadResult::Unread) {
+            // Nothing of the file was read: the document stays the one it
+            // was, with its changes, and does not claim the other file.
+            main.CurrentFile = previous;
+            main.CurrentFileTitle = previousTitle;
+            main.FileChanged = changed;
+            view.UpdateCaption();
+        } else {
+            main.history.Clear();
+        }
+    }
+    view.MakeAddDefault(view.CurrentTabIndex());
+    view.UpdateCommandState();
+}
+
+} // namespace
+
+void StartBrowse(Main& main, bool import) {
     try {
         if (!import && !AskToSaveChanges(main, OpenFilter))
             return;
@@ -76,39 +125,28 @@ void StartBrowse(Main& main, bool import) {
         const std::string previousTitle = main.CurrentFileTitle;
         const std::string path = BrowseForFile(main.svc.prompter, main.svc.dialogs, main.svc.files,
                                                OpenFilter, main.CurrentFile);
-        const std::string title = main.svc.dialogs.FileTitle();
         if (path.empty() || path == previous)
             return;
-        main.CurrentFile = path;
-        main.CurrentFileTitle = title;
-        if (import) {
-            if (view.ConfirmChecked()) {
-                const Answer answer = main.svc.prompter.Show(
-                    MessageBox{"This will import the settings from " + path +
-                                   " into your current settings file. Continue?",
-                               Buttons::YesNo, Icon::Information, "Continue import", 1});
-                if (answer != Answer::Yes)
-                    return;
-            }
-            OpenPgpFile(main, path, true);
-            main.FileChanged = 1;
-        } else {
-            view.UpdateCaption();
-            const std::int16_t changed = main.FileChanged;
-            main.FileChanged = 0;
-            if (OpenPgpFile(main, path, false) == ReadResult::Unread) {
-                // Nothing of the file was read: the document stays the one it
-                // was, with its changes, and does not claim the other file.
-                main.CurrentFile = previous;
-                main.CurrentFileTitle = previousTitle;
-                main.FileChanged = changed;
-                view.UpdateCaption();
-            }
-        }
-        view.MakeAddDefault(view.CurrentTabIndex());
-        view.UpdateCommandState();
+        ReadNamedFile(main, path, main.svc.dialogs.FileTitle(), import, previous, previousTitle);
     } catch (const RuntimeError&) {
         // An error that reaches Open or Import ends the command.
+    }
+}
+
+void OpenNamedFile(Main& main, const std::string& path, bool import) {
+    const std::string file = main.CurrentFile;
+    const std::string title = main.CurrentFileTitle;
+    try {
+        if (!import && !AskToSaveChanges(main, OpenFilter))
+            return;
+        ReadNamedFile(main, path, FileNamePart(path), import, main.CurrentFile,
+                      main.CurrentFileTitle);
+    } catch (const RuntimeError&) {
+    }
+    if (import) {
+        main.CurrentFile = file;
+        main.CurrentFileTitle = title;
+        main.svc.view.UpdateCaption();
     }
 }
 
@@ -136,6 +174,7 @@ void NewDocument(Main& main) {
             main.svc.view.ChangeRows(page,
                                      [&] { main.Lists[static_cast<std::size_t>(page)].Clear(); });
         main.FileChanged = 0;
+        main.history.Clear();
         main.svc.view.UpdateCaption();
     } catch (const RuntimeError&) {
     }

@@ -45,6 +45,11 @@ bool AskToSaveChanges(Main& main, const std::string& filter);
 void StartBrowse(Main& main, bool import);
 // File > Import: merges a file without changing which file the document is.
 void ImportFile(Main& main);
+
+// Open (import false) or Import of a file named without the open dialog: a
+// recent file, a file dropped on the window, the document's own file read
+// again after it changed on disk. The same questions as through the dialog.
+void OpenNamedFile(Main& main, const std::string& path, bool import);
 // File > New: an empty, unnamed document.
 void NewDocument(Main& main);
 

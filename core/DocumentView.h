@@ -3,7 +3,9 @@
 // rows. The window implements it; a view without a window does nothing.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -38,6 +40,10 @@ public:
     virtual void UpdateRow(int /*page*/, int /*key*/, const std::function<void()>& change) {
         change();
     }
+    // A file was read into the lists (the rows an import added are those
+    // stamped at or above `firstAdded`, per page; an open's are all of them).
+    virtual void FileRead(const std::string& /*path*/,
+                          const std::array<std::uint64_t, 2>& /*firstAdded*/) {}
     // "获得命令..." while the lists are filled.
     virtual void ShowProgress(bool /*shown*/) {}
     // Selects the row at a 1-based position of a page's list and scrolls to it.

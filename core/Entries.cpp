@@ -1,5 +1,6 @@
 #include "core/Entries.h"
 
+#include "core/History.h"
 #include "core/PgpReader.h"
 #include "host/TextCodec.h"
 #include "host/Utf8.h"
@@ -208,11 +209,16 @@ EntryAnswer ShowEntryDialog(Main& main, int page, int editedKey, const EntryDial
 } // namespace
 
 EntryAnswer AddCommand(Main& main, int page, const EntryDialog& dialog) {
-    const EntryAnswer answer = ShowEntryDialog(main, page, 0, dialog);
-    if (main.EditMode == 0 && answer.outcome == EntryOutcome::Accepted) {
-        RemoveEntryNamed(main, page, answer.fields.name);
-        AddEntryFromDialog(main, page, answer.fields);
-    }
+    EntryAnswer answer;
+    std::string caption;
+    RecordStep(main, caption, [&] {
+        answer = ShowEntryDialog(main, page, 0, dialog);
+        caption = "增加 " + answer.fields.name;
+        if (main.EditMode == 0 && answer.outcome == EntryOutcome::Accepted) {
+            RemoveEntryNamed(main, page, answer.fields.name);
+            AddEntryFromDialog(main, page, answer.fields);
+        }
+    });
     main.svc.view.MakeAddDefault(page);
     main.svc.view.FocusList(page);
     return answer;
@@ -231,21 +237,24 @@ void StartEdit(Main& main, int page, int key, const EntryDialog& dialog) {
         main.EditFlags = row.sub[1];
     }
     main.EditMode = 1;
-    const EntryAnswer answer = ShowEntryDialog(main, page, key, dialog);
-    main.svc.view.MakeAddDefault(page);
+    RecordStep(main, "编辑 " + row.text, [&] {
+        const EntryAnswer answer = ShowEntryDialog(main, page, key, dialog);
+        main.svc.view.MakeAddDefault(page);
+        if (main.DialogCancelled)
+            return;
+        // Only an entry the dialog accepted replaces the edited row: an edit
+        // whose entry is already in the list as typed keeps the row it edited.
+        if (answer.outcome == EntryOutcome::Accepted) {
+            RemoveListItem(main, page, key);
+            RemoveEntryNamed(main, page, answer.fields.name);
+            AddEntryFromDialog(main, page, answer.fields);
+        }
+    });
+    main.EditMode = 0;
     if (main.DialogCancelled) {
         main.DialogCancelled = false;
-        main.EditMode = 0;
         return;
     }
-    // Only an entry the dialog accepted replaces the edited row: an edit
-    // whose entry is already in the list as typed keeps the row it edited.
-    if (answer.outcome == EntryOutcome::Accepted) {
-        RemoveListItem(main, page, key);
-        RemoveEntryNamed(main, page, answer.fields.name);
-        AddEntryFromDialog(main, page, answer.fields);
-    }
-    main.EditMode = 0;
     main.svc.view.FocusList(page);
 }
 
@@ -265,7 +274,7 @@ void StartRemove(Main& main, int page, int key) {
                                                    "删除热键" + Blanks(9) + row.text + "?", 1});
     }
     if (answer == Answer::Yes) {
-        RemoveListItem(main, page, key);
+        RecordStep(main, "删除 " + row.text, [&] { RemoveListItem(main, page, key); });
         // The row below takes the removed one's place, ready for the next command.
         main.svc.view.SelectListItem(static_cast<int>(std::min(*position + 1, table.Count())),
                                      page);

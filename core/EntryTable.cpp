@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <numeric>
+#include <unordered_set>
 
 namespace nm {
 
@@ -12,6 +13,11 @@ const std::string& Row::Column(int column) const {
     if (column <= 0)
         return text;
     return sub[static_cast<std::size_t>(std::min(column, 3) - 1)];
+}
+
+bool RowMatches(const Row& row, std::string_view lowered) {
+    return lowered.empty() || LowerCase(row.text).find(lowered) != std::string::npos ||
+           LowerCase(row.sub[0]).find(lowered) != std::string::npos;
 }
 
 int KeyNumber(const std::string& key) {
@@ -33,6 +39,8 @@ bool EntryTable::Before(const Row& a, const Row& b, int column) const {
 }
 
 EntryTable::SlotIndex EntryTable::NewSlot(Row row) {
+    if (recording_)
+        recording_->try_emplace(row.added); // a new row: none before it
     if (!free_.empty()) {
         const SlotIndex slot = free_.back();
         free_.pop_back();
@@ -44,8 +52,52 @@ EntryTable::SlotIndex EntryTable::NewSlot(Row row) {
 }
 
 void EntryTable::FreeSlot(SlotIndex slot) {
-    pool_[slot] = Row{};
+    Touch(slot) = Row{};
     free_.push_back(slot);
+}
+
+Row& EntryTable::Touch(SlotIndex slot) {
+    if (recording_)
+        recording_->try_emplace(pool_[slot].added, RowChange{pool_[slot], std::nullopt});
+    return pool_[slot];
+}
+
+void EntryTable::FinishRecording() {
+    if (!recording_)
+        return;
+    for (const SlotIndex slot : order_)
+        if (const auto change = recording_->find(pool_[slot].added); change != recording_->end())
+            change->second.after = pool_[slot];
+    std::erase_if(*recording_,
+                  [](const auto& change) { return change.second.before == change.second.after; });
+    recording_ = nullptr;
+}
+
+void EntryTable::Restore(const RowChanges& changes, bool before) {
+    std::vector<bool> gone(pool_.size(), false);
+    std::unordered_set<std::uint64_t> present;
+    for (const SlotIndex slot : order_) {
+        const auto change = changes.find(pool_[slot].added);
+        if (change == changes.end())
+            continue;
+        present.insert(change->first);
+        const std::optional<Row>& wanted = before ? change->second.before : change->second.after;
+        if (wanted)
+            pool_[slot] = *wanted;
+        else
+            gone[slot] = true;
+    }
+    std::erase_if(order_, [&](SlotIndex slot) {
+        if (gone[slot])
+            FreeSlot(slot);
+        return gone[slot];
+    });
+    for (const auto& [added, change] : changes) {
+        const std::optional<Row>& wanted = before ? change.before : change.after;
+        if (wanted && !present.contains(added))
+            order_.push_back(NewSlot(*wanted));
+    }
+    Resort();
 }
 
 std::size_t EntryTable::Add(std::string text, std::array<std::string, 3> sub) {
@@ -82,6 +134,8 @@ void EntryTable::Reserve(std::size_t rows) {
 }
 
 void EntryTable::Clear() {
+    for (const SlotIndex slot : order_)
+        Touch(slot);
     pool_.clear();
     free_.clear();
     order_.clear();
@@ -192,7 +246,7 @@ void EntryTable::RemoveInOrder(const std::vector<std::size_t>& positions) {
         const std::size_t highest = holder[count + 1];
         if (highest < n && !gone[highest] && freed >= 1 &&
             static_cast<std::size_t>(freed) < holder.size()) {
-            pool_[order_[highest]].key = freed;
+            Touch(order_[highest]).key = freed;
             holder[static_cast<std::size_t>(freed)] = highest;
         }
     }

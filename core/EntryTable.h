@@ -6,8 +6,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace nm {
@@ -24,7 +26,22 @@ struct Row {
 
     // Column 0 is the name, column k the sub-item k.
     const std::string& Column(int column) const;
+    bool operator==(const Row&) const = default;
 };
+
+// What one change did to a table's rows, for undo and redo: each row it
+// touched, by its `added` stamp, as it was before (none for a row the change
+// added) and after (none for a row it removed). Rows it did not touch are
+// not held.
+struct RowChange {
+    std::optional<Row> before;
+    std::optional<Row> after;
+};
+using RowChanges = std::map<std::uint64_t, RowChange>;
+
+// The lists' filter: whether the row's name or command holds `lowered` (the
+// text typed, lower-cased), letter case aside.
+bool RowMatches(const Row& row, std::string_view lowered);
 
 // The number part of a key text ("key12" gives 12); 0 when there is none.
 int KeyNumber(const std::string& key);
@@ -59,6 +76,15 @@ public:
     int SortColumn() const { return sortColumn_; }
     bool Descending() const { return descending_; }
     bool Sorting() const { return sorting_; }
+    // From here on every row a change touches goes into `changes`, as it was
+    // before the first change to it, until FinishRecording, which adds the
+    // rows as they are then and leaves out those that came back the same.
+    void Record(RowChanges* changes) { recording_ = changes; }
+    bool Recording() const { return recording_ != nullptr; }
+    void FinishRecording();
+    // Puts the rows `changes` holds back as they were before it (undo) or
+    // after it (redo), keys included, in the order of the sort state.
+    void Restore(const RowChanges& changes, bool before);
     // The `added` stamp the next row will get: the rows a read adds are those
     // stamped at or above the value before it.
     std::uint64_t NextAdded() const { return nextAdded_; }
@@ -85,7 +111,9 @@ private:
     // Rows stay where they were put in the pool; the table's order is a list
     // of pool slots, so that sorting and removing move small numbers only.
     using SlotIndex = std::uint32_t;
-    Row& Slot(std::size_t position) { return pool_[order_.at(position)]; }
+    Row& Slot(std::size_t position) { return Touch(order_.at(position)); }
+    // The row in `slot`, recorded before it changes.
+    Row& Touch(SlotIndex slot);
     SlotIndex NewSlot(Row row);
     void FreeSlot(SlotIndex slot);
     bool Before(const Row& a, const Row& b, int column) const;
@@ -105,6 +133,7 @@ private:
     bool descending_ = false;
     bool sorting_ = true;
     std::uint64_t nextAdded_ = 0;
+    RowChanges* recording_ = nullptr;
 };
 
 } // namespace nm

@@ -5,6 +5,7 @@
 
 #include "core/DocumentView.h"
 #include "core/EntryTable.h"
+#include "core/History.h"
 
 #include "host/Clock.h"
 #include "host/FileDialogs.h"
@@ -105,6 +106,8 @@ struct Main {
     std::string HostPgpFile;
 
     std::int16_t PlaceholderCount = 0;
+    // Every change to the lists since the file was opened, for undo and redo.
+    History history;
 };
 
 // `character` repeated as often as this has been called in the run; raises

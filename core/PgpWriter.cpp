@@ -283,6 +283,7 @@ bool SavePgpFile(Main& main, const std::string& path, const std::string& title, 
             main.CurrentFile = path;
             main.CurrentFileTitle = fileTitle;
             main.FileChanged = 0;
+            main.history.MarkSaved();
             main.FileLineEnds = "CR LF";
         },
         [&] {

@@ -1,5 +1,7 @@
 #include "ui/EntryTableModel.h"
 
+#include "host/Utf8.h"
+
 #include <QAbstractItemView>
 #include <QHelpEvent>
 #include <QPalette>
@@ -127,6 +129,24 @@ bool CutTextToolTips::helpEvent(QHelpEvent* event, QAbstractItemView* view,
     else
         QToolTip::hideText();
     return true;
+}
+
+RowFilter::RowFilter(EntryTableModel& model, QObject* parent)
+    : QSortFilterProxyModel(parent), model_(model) {
+    setSourceModel(&model);
+}
+
+void RowFilter::SetText(const QString& text) {
+    lowered_ = LowerCase(text.toStdString());
+    invalidateFilter();
+}
+
+bool RowFilter::Matches(std::size_t position) const {
+    return position < model_.Table().Count() && RowMatches(model_.Table().At(position), lowered_);
+}
+
+bool RowFilter::filterAcceptsRow(int row, const QModelIndex&) const {
+    return Matches(static_cast<std::size_t>(row));
 }
 
 } // namespace nm

@@ -6,6 +6,7 @@
 #include "core/EntryTable.h"
 
 #include <QAbstractTableModel>
+#include <QSortFilterProxyModel>
 #include <QStringList>
 #include <QStyledItemDelegate>
 
@@ -40,6 +41,23 @@ public:
 private:
     EntryTable& table_;
     QStringList headers_;
+};
+
+// The rows of a list that match the filter typed above it, in the table's
+// order: a view of the model, not a copy of the rows.
+class RowFilter final : public QSortFilterProxyModel {
+    Q_OBJECT
+public:
+    explicit RowFilter(EntryTableModel& model, QObject* parent = nullptr);
+    void SetText(const QString& text);
+    bool Matches(std::size_t position) const;
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override;
+
+private:
+    EntryTableModel& model_;
+    std::string lowered_;
 };
 
 // The lists' cells: a tool tip with the whole text where the column cuts it

@@ -6,6 +6,7 @@
 #include "core/Document.h"
 #include "core/Export.h"
 #include "core/Printing.h"
+#include "core/RecentFiles.h"
 #include "host/RuntimeError.h"
 #include "host/Utf8.h"
 #include "ui/ListFont.h"
@@ -19,6 +20,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTreeView>
@@ -57,8 +59,10 @@ frmAlias::frmAlias(EditorServices services, QWidget* parent)
     models[ShellList] =
         new EntryTableModel(main_.Lists[ShellList], {"热键", "命令", "标记", "提示"}, this);
     for (int page = 0; page < 2; ++page) {
-        QTreeView* list = lvwAlias[static_cast<std::size_t>(page)];
-        list->setModel(models[static_cast<std::size_t>(page)]);
+        const auto p = static_cast<std::size_t>(page);
+        QTreeView* list = lvwAlias[p];
+        filters[p] = new RowFilter(*models[p], this);
+        list->setModel(filters[p]);
         list->setItemDelegate(new CutTextToolTips(list));
         list->header()->setSectionsClickable(true);
         list->header()->setSortIndicatorShown(true);
@@ -69,6 +73,7 @@ frmAlias::frmAlias(EditorServices services, QWidget* parent)
             list->setColumnWidth(static_cast<int>(c), widths[c] / 15);
         list->installEventFilter(this);
     }
+    SetUpExtras();
     for (QPushButton* button : findChildren<QPushButton*>())
         button->installEventFilter(this);
     // Which file is open, in what encoding: the foot of the window says so.
@@ -151,10 +156,7 @@ void frmAlias::Form_Load() {
     ui_->chkConfirm->setChecked(value != 0);
 
     services_.prompter.SetBusy(true);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    RestorePlace();
     show();
     ui_->tbsMain->setCurrentIndex(0);
     catalogue_ = LoadCommandCatalogue(main_.svc.files, services_.hostContext);
@@ -170,6 +172,7 @@ void frmAlias::Form_Unload() {
     try {
         services_.settings.SaveSetting(SettingsApplication, SettingsSection, SettingsKey,
                                        ui_->chkConfirm->isChecked() ? "1" : "0");
+        StorePlace();
     } catch (const RuntimeError&) {
         // The option is only a convenience: leaving must not fail over it.
     }
@@ -197,6 +200,7 @@ void frmAlias::UpdateCaption() {
     if (!main_.CurrentFileTitle.empty())
         caption = Q(main_.CurrentFileTitle) + " - " + ProgramTitle;
     setWindowTitle(caption);
+    UpdateExtras();
 }
 
 void frmAlias::UpdateCommandState() {
@@ -205,6 +209,7 @@ void frmAlias::UpdateCommandState() {
     ui_->cmdApply->setEnabled(canApply);
     ui_->mnuFileSave->setEnabled(canApply);
     ui_->cmdCancel->setText(main_.FileChanged != 0 ? "中止" : "关闭(&C)");
+    UpdateExtras();
 }
 
 bool frmAlias::ConfirmChecked() const {
@@ -357,7 +362,7 @@ int frmAlias::SelectedKey(int page) const {
     const QModelIndexList rows = lvwAlias[p]->selectionModel()->selectedRows();
     if (rows.isEmpty())
         return 0;
-    const auto row = static_cast<std::size_t>(rows.first().row());
+    const std::size_t row = Position(page, rows.first());
     return row < main_.Lists[p].Count() ? main_.Lists[p].At(row).key : 0;
 }
 
@@ -370,13 +375,18 @@ void frmAlias::SelectListItem(int position, int page) {
     const auto p = static_cast<std::size_t>(page);
     if (position < 1 || position > models[p]->rowCount())
         return;
-    const QModelIndex index = models[p]->index(position - 1, 0);
+    const QModelIndex index = ViewIndex(page, static_cast<std::size_t>(position - 1));
+    if (!index.isValid())
+        return; // the filter hides it
     lvwAlias[p]->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                               QItemSelectionModel::Rows);
     lvwAlias[p]->scrollTo(index);
 }
 
 void frmAlias::RowAdded(int page, std::size_t position) {
+    // A new row the filter would hide is shown: the filter goes.
+    if (!ViewIndex(page, position).isValid())
+        txtFilter[static_cast<std::size_t>(page)]->clear();
     SelectListItem(static_cast<int>(position) + 1, page);
     cmdRemove[static_cast<std::size_t>(page)]->setEnabled(true);
 }
@@ -475,6 +485,24 @@ void frmAlias::tbsMain_Click() {
 }
 
 bool frmAlias::eventFilter(QObject* watched, QEvent* event) {
+    // In a filter field, Esc clears it and Enter goes to the rows it shows.
+    for (int page = 0; page < 2; ++page) {
+        QLineEdit* field = txtFilter[static_cast<std::size_t>(page)];
+        if (watched != field || event->type() != QEvent::KeyPress)
+            continue;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Escape && !field->text().isEmpty()) {
+            field->clear();
+            return true;
+        }
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            QTreeView* list = lvwAlias[static_cast<std::size_t>(page)];
+            if (!list->currentIndex().isValid() && list->model()->rowCount() > 0)
+                list->setCurrentIndex(list->model()->index(0, 0));
+            list->setFocus();
+            return true;
+        }
+    }
     // Enter on a focused button presses it, as Space does, rather than the
     // window's default button.
     if (auto* button = qobject_cast<QPushButton*>(watched);

@@ -36,6 +36,8 @@ class QCheckBox;
 class QDialog;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
+class QMenu;
 class QPushButton;
 class QTreeView;
 
@@ -52,6 +54,9 @@ extern const std::string SettingsKey;
 
 inline constexpr const char* ProgramTitle = "Vectrom 热键编辑器";
 
+class FileWatcher;
+class ProblemsPanel;
+class RecentFiles;
 class frmNewAlias;
 class frmNewShell;
 class frmPrinting;
@@ -104,11 +109,14 @@ public:
     void ShowResult(const std::string& text) override;
     int CurrentTabIndex() const override;
     void Unload() override { Form_Unload(); }
+    void FileRead(const std::string& path, const std::array<std::uint64_t, 2>& firstAdded) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Centres a dialog over the window and shows it modally; its result.
@@ -151,6 +159,22 @@ private:
     void MakeDefault(QPushButton* button);
     void ConnectSignals();
 
+    // What the editor adds to the lists' own commands (frmAliasExtras.cpp):
+    // the filters above the lists, undo and redo, the file's problems, the
+    // file watched on disk, recent files, dropped files, the window's place.
+    void SetUpExtras();
+    // The view's row of a table position (invalid when the filter hides it),
+    // and the table position of a view's row.
+    QModelIndex ViewIndex(int page, std::size_t position) const;
+    std::size_t Position(int page, const QModelIndex& index) const;
+    void UpdateExtras();
+    void UpdateRecentFiles();
+    void ShowRow(int page, int key);
+    void ShowProblems(bool shown);
+    void CheckDisk();
+    void RestorePlace();
+    void StorePlace();
+
     std::unique_ptr<Ui::frmAlias> ui_;
     EditorServices services_;
     Main main_;
@@ -162,6 +186,17 @@ private:
     QLabel* lblStatus_ = nullptr; // the file open, at the foot of the window
     std::array<QGroupBox*, 2> fraMain{};
     std::array<EntryTableModel*, 2> models{};
+    std::array<RowFilter*, 2> filters{};
+    std::array<QLineEdit*, 2> txtFilter{};
+    QAction* mnuEditUndo = nullptr;
+    QAction* mnuEditRedo = nullptr;
+    QMenu* mnuFileRecent = nullptr;
+    QAction* mnuViewProblems = nullptr;
+    ProblemsPanel* pnlProblems_ = nullptr;
+    FileWatcher* watcher_ = nullptr;
+    QLabel* lblDisk_ = nullptr;        // the file changed on disk
+    QPushButton* cmdReload_ = nullptr; // and can be read again
+    std::unique_ptr<RecentFiles> recent_;
     std::unique_ptr<frmNewAlias> aliasDialog_;
     std::unique_ptr<frmNewShell> shellDialog_;
     std::unique_ptr<frmPrinting> printing_;
