@@ -1,6 +1,6 @@
 #include "core/RecentFiles.h"
 
-#include "host/Utf8.h"
+#include "host/Paths.h"
 
 #include <algorithm>
 #include <utility>
@@ -13,20 +13,8 @@ std::string Key(std::size_t slot) {
     return "File" + std::to_string(slot + 1);
 }
 
-// Whether the system takes both paths for the same file name.
-bool SamePath(const std::string& a, const std::string& b) {
-#ifdef _WIN32
-    std::string left = a, right = b;
-    std::replace(left.begin(), left.end(), '/', '\\');
-    std::replace(right.begin(), right.end(), '/', '\\');
-    return CompareNoCase(left, right) == 0;
-#else
-    return a == b;
-#endif
-}
-
 auto SameAs(const std::string& path) {
-    return [&path](const std::string& listed) { return SamePath(listed, path); };
+    return [&path](const std::string& listed) { return SamePathName(listed, path); };
 }
 
 } // namespace

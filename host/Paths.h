@@ -20,6 +20,10 @@ std::string FullPathName(std::string_view path);
 
 // True when both paths name the same existing file.
 bool SameFile(const std::string& a, const std::string& b);
+// True when the system takes both names for the same file whether or not it
+// exists: letter case and either separator aside on Windows, byte for byte
+// elsewhere.
+bool SamePathName(const std::string& a, const std::string& b);
 
 // A path of the editor's text (UTF-8) for the file system, and back.
 std::filesystem::path NativePath(const std::string& path);

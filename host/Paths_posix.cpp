@@ -7,6 +7,10 @@
 
 namespace nm {
 
+bool SamePathName(const std::string& a, const std::string& b) {
+    return a == b;
+}
+
 std::string FileNamePart(const std::string& path) {
     const auto cut = path.find_last_of('/');
     return cut == std::string::npos ? path : path.substr(cut + 1);

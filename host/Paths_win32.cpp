@@ -1,6 +1,9 @@
 #include "host/Paths.h"
 
+#include "host/Utf8.h"
 #include "host/Win32.h"
+
+#include <algorithm>
 
 namespace nm {
 
@@ -22,6 +25,13 @@ std::string FullPathName(std::string_view path) {
         return {};
     full.resize(size);
     return Narrow(full);
+}
+
+bool SamePathName(const std::string& a, const std::string& b) {
+    std::string left = a, right = b;
+    std::replace(left.begin(), left.end(), '/', '\\');
+    std::replace(right.begin(), right.end(), '/', '\\');
+    return CompareNoCase(left, right) == 0;
 }
 
 std::filesystem::path NativePath(const std::string& path) {

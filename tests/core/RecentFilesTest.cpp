@@ -33,11 +33,6 @@ TEST(RecentFiles, KeepsTheNewestEightInTheSettings) {
          {"9", "8", "7", "6", "5", "4", "3", "2"}},
         {"removed", {"a", "b", "c"}, "-b -x", {"a", "c"}},
         {"gaps and repeats in the settings", {"a", "", "b", "a"}, "+c", {"c", "a", "b"}},
-#ifdef _WIN32
-        {"letter case aside", {}, "+C:\\d\\Vtrm.pgp +c:/d/vtrm.pgp", {"c:/d/vtrm.pgp"}},
-#else
-        {"letter case counts", {}, "+/d/Vtrm.pgp +/d/vtrm.pgp", {"/d/vtrm.pgp", "/d/Vtrm.pgp"}},
-#endif
     };
     for (const auto& c : cases) {
         MemorySettingsStore settings;

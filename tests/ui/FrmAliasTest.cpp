@@ -4,6 +4,7 @@
 // dialogs. What the core decides is tested in the core; here, that each kind
 // of control reaches it and that the lists follow the rows.
 #include "tests/ui/UiHarness.h"
+#include "ui/ProblemsPanel.h"
 
 using namespace nm;
 using namespace nm::test;
@@ -188,6 +189,55 @@ TEST(FrmAlias, EnterPressesTheFocusedButtonAndConfirmsAnEntry) {
             (holdsValue && control->accessibleName().isEmpty()))
             << control->objectName().toStdString();
     }
+}
+
+// The filter shows the rows whose name or command holds the text typed,
+// letter case aside; Esc clears it, and so does a new row it would hide. Undo
+// and redo say what they undo and walk the document back to unchanged. The
+// problems of the file read lead to their rows; the file changed on disk is
+// told, and read again on a click while nothing is unsaved. A file dropped
+// on the window is imported.
+TEST(FrmAlias, FilterUndoProblemsAndTheFileOnDisk) {
+    Editor e("B,*A\r\nA,*C\r\nC,*B\r\nA,*D\r\n");
+    e.Load();
+    e.window->show();
+    auto* filter = e.Spoken<QLineEdit>("筛选");
+    QTest::keyClicks(filter, "b");
+    EXPECT_EQ(e.Shown(AliasList), "[B]C");
+    QTest::keyClick(filter, Qt::Key_Escape);
+    EXPECT_EQ(e.Shown(AliasList), "---A[B]C");
+    QTest::keyClicks(filter, "zz");
+    e.script.steps = {Type("D", "LINE")};
+    e.script.Run([&] { e.Trigger("mnuEditAdd"); });
+    EXPECT_EQ(std::pair(e.Shown(AliasList), filter->text()), std::pair("---ABC[D]"s, QString()));
+    QAction* undo = e.Get<QAction>("mnuEditUndo");
+    EXPECT_EQ(std::pair(undo->text(), int{e.M().FileChanged}),
+              std::pair(QString("撤销 增加 D(&U)"), 1));
+    undo->trigger();
+    EXPECT_EQ(std::tuple(e.Shown(AliasList), int{e.M().FileChanged}, undo->isEnabled()),
+              std::tuple("---ABC"s, 0, false));
+    e.Trigger("mnuEditRedo");
+    EXPECT_EQ(e.Shown(AliasList), "---ABCD");
+    // The replaced row's finding leads to it.
+    ASSERT_NE(e.Spoken("问题"), nullptr);
+    emit e.window->findChild<ProblemsPanel*>()->rowRequested(AliasList, e.M().Lists[0].At(0).key);
+    EXPECT_EQ(e.Shown(AliasList), "[---]ABCD");
+    // Changed on disk: told; with nothing unsaved, read again on a click.
+    e.Trigger("mnuEditUndo");
+    e.dir.Write("support/vtrm.pgp", "X,*LINE\r\n");
+    QTRY_VERIFY_WITH_TIMEOUT(e.Spoken<QPushButton>("重新读入"), 5000);
+    e.Spoken<QPushButton>("重新读入")->click();
+    EXPECT_EQ(e.Shown(AliasList), "[X]");
+    // A file dropped on the window is imported, after the import question.
+    QMimeData dropped;
+    dropped.setUrls(
+        {QUrl::fromLocalFile(QString::fromStdString(e.dir.Write("o.pgp", "Y,*ARC\r\n")))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+    for (QEvent* step : std::initializer_list<QEvent*>{&enter, &drop})
+        QApplication::sendEvent(e.window.get(), step);
+    EXPECT_EQ(std::pair(e.Shown(AliasList), e.prompter.shown.back().title.value_or("")),
+              std::pair("[X]Y"s, "Continue import"s));
 }
 
 } // namespace

@@ -119,6 +119,13 @@ struct Editor {
         QTest::mouseClick(List(page)->viewport(), Qt::LeftButton, {}, place.center());
     }
     void Key(int page, Qt::Key key) { QTest::keyClick(List(page), key); }
+    // The shown control a screen reader calls `name`.
+    template <typename T = QWidget> T* Spoken(const QString& name) {
+        for (T* control : window->findChildren<T*>())
+            if (control->accessibleName() == name && control->isVisible())
+                return control;
+        return nullptr;
+    }
     void ClickColumn(int page, int column) {
         QHeaderView* header = List(page)->header();
         const QPoint place(header->sectionViewportPosition(column) + 4, header->height() / 2);
