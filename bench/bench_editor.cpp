@@ -1,5 +1,6 @@
 // The editor at the limit, offscreen and in process: filling and painting the
-// lists, a column click, one row command on 32767 rows, and start-up.
+// lists, a column click, one row command on 32767 rows, the filter above the
+// alias list, and start-up.
 #include "bench/BenchFiles.h"
 #include "tests/ui/UiHarness.h"
 
@@ -11,6 +12,8 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QTest>
 
 #include <benchmark/benchmark.h>
 
@@ -64,6 +67,72 @@ void BM_FindEntry(benchmark::State& state) {
         benchmark::DoNotOptimize(nm::FindEntry(l.e.M(), nm::AliasList, "ZZZ-not-there"));
 }
 BENCHMARK(BM_FindEntry)->Unit(benchmark::kMicrosecond);
+
+// The alias list's filter field on the largest file, and what the user sees
+// of a key pressed in it: the list filtered and painted, and whatever the
+// key left waiting in the event queue done.
+struct Filtering : Largest {
+    QLineEdit* field = e.Get<QLineEdit>("txtFilter_0");
+    QTreeView* list = e.List(nm::AliasList);
+
+    void Shown() {
+        list->viewport()->repaint();
+        QApplication::processEvents();
+    }
+    void Key(Qt::Key key) {
+        QTest::keyClick(field, key);
+        Shown();
+    }
+    void Set(const QString& text) {
+        field->setText(text);
+        Shown();
+    }
+};
+
+// One keystroke: "2" typed after "A1" (the rows of A12.. out of those of
+// A1..), or erased again (the other way round). Only the keystroke named is
+// timed; the one that undoes it is not.
+void FilterKeystroke(benchmark::State& state, bool typed) {
+    Filtering f;
+    f.Set("A1");
+    for (auto _ : state) {
+        if (!typed) {
+            state.PauseTiming();
+            f.Key(Qt::Key_2);
+            state.ResumeTiming();
+        }
+        f.Key(typed ? Qt::Key_2 : Qt::Key_Backspace);
+        if (typed) {
+            state.PauseTiming();
+            state.counters["shown"] = static_cast<double>(f.list->model()->rowCount());
+            f.Key(Qt::Key_Backspace);
+            state.ResumeTiming();
+        }
+    }
+    state.counters["rows"] = static_cast<double>(f.e.M().Lists[nm::AliasList].Count());
+}
+void BM_FilterTypeOneCharacter(benchmark::State& state) {
+    FilterKeystroke(state, true);
+}
+void BM_FilterEraseOneCharacter(benchmark::State& state) {
+    FilterKeystroke(state, false);
+}
+BENCHMARK(BM_FilterTypeOneCharacter)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FilterEraseOneCharacter)->Unit(benchmark::kMillisecond);
+
+// Esc in the filter field holding "A12": every row shown again (timed), then
+// "A12" typed back (untimed).
+void BM_FilterClear(benchmark::State& state) {
+    Filtering f;
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.Set("A12");
+        state.ResumeTiming();
+        f.Key(Qt::Key_Escape);
+    }
+    state.counters["shown"] = static_cast<double>(f.list->model()->rowCount());
+}
+BENCHMARK(BM_FilterClear)->Unit(benchmark::kMillisecond);
 
 // From nothing to the loaded window on the sample host profile.
 void BM_StartUpOnSampleHost(benchmark::State& state) {
