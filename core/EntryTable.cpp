@@ -165,37 +165,41 @@ void EntryTable::SortBy(int column, bool descending) {
 
 std::vector<EntryTable::SlotIndex> EntryTable::SortedSlots(int column) const {
     // Each text is lower-cased once, so that the sort's comparisons are plain
-    // byte comparisons (UTF-8 keeps the order of the code points).
-    // The first eight bytes, read as one big-endian number, settle most
-    // comparisons without a call.
+    // byte comparisons (UTF-8 keeps the order of the code points). The sort
+    // moves small keys: the first eight bytes, read as one big-endian number,
+    // settle most comparisons; the texts and stamps beside them are looked at
+    // only on a tie.
     struct Key {
         std::uint64_t prefix;
-        std::string text;
-        std::uint64_t added;
-        SlotIndex slot;
+        std::size_t at; // in `texts` and `order_`
     };
+    std::vector<std::string> texts;
     std::vector<Key> keys;
+    texts.reserve(order_.size());
     keys.reserve(order_.size());
     for (const SlotIndex slot : order_) {
-        std::string text = LowerCase(pool_[slot].Column(column));
+        texts.push_back(LowerCase(pool_[slot].Column(column)));
+        const std::string& text = texts.back();
         std::uint64_t prefix = 0;
         for (std::size_t i = 0; i < 8; ++i)
             prefix = (prefix << 8) | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
-        keys.push_back({prefix, std::move(text), pool_[slot].added, slot});
+        keys.push_back({prefix, keys.size()});
     }
     const bool descending = descending_;
-    std::sort(keys.begin(), keys.end(), [descending](const Key& a, const Key& b) {
-        int c = a.prefix < b.prefix ? -1 : a.prefix > b.prefix ? 1 : a.text.compare(b.text);
+    std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+        int c = a.prefix < b.prefix   ? -1
+                : a.prefix > b.prefix ? 1
+                                      : texts[a.at].compare(texts[b.at]);
         if (descending)
             c = -c;
         if (c != 0)
             return c < 0;
-        return a.added < b.added;
+        return pool_[order_[a.at]].added < pool_[order_[b.at]].added;
     });
     std::vector<SlotIndex> slots;
     slots.reserve(keys.size());
     for (const Key& key : keys)
-        slots.push_back(key.slot);
+        slots.push_back(order_[key.at]);
     return slots;
 }
 

@@ -19,13 +19,19 @@ void FillListRows(Main& main, bool importing, DuplicateObserver* observer) {
     }
     aliases.Reserve(static_cast<std::size_t>(main.AliasUpper + 1));
     shells.Reserve(static_cast<std::size_t>(main.ShellUpper + 1));
+    // The alias names and commands move over into their rows (the largest
+    // file's names fill hundreds of megabytes): the load lists keep them only
+    // from the read to here.
     for (int i = 0; i <= main.AliasUpper; ++i) {
         const auto k = static_cast<std::size_t>(i);
         if (!AliasMakesRow(main, k))
             continue;
-        aliases.Append(UpperCase(TrimSpaces(main.AliasNames[k])),
-                       {std::string(TrimSpaces(main.AliasCommands[k])), {}, {}},
-                       main.AliasLines[k]);
+        std::string name = std::move(main.AliasNames[k]);
+        TrimAndUpperCase(name);
+        std::string command = std::move(main.AliasCommands[k]);
+        if (const std::string_view trimmed = TrimSpaces(command); trimmed.size() != command.size())
+            command = std::string(trimmed);
+        aliases.Append(std::move(name), {std::move(command), {}, {}}, main.AliasLines[k]);
     }
     aliases.Resort();
     for (int i = 0; i <= main.ShellUpper; ++i) {

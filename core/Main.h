@@ -53,7 +53,8 @@ struct Main {
 
     Services svc;
 
-    // Load lists: filled by the reader, turned into rows after every read.
+    // Load lists: filled by the reader, turned into rows after every read
+    // (the alias names and commands move into their rows then).
     // The *Lines lists hold each entry's line in the file (1-based physical
     // line of the decoded text), which its row keeps for the check.
     std::vector<std::string> AliasNames;
@@ -84,9 +85,6 @@ struct Main {
     // The bytes last read from or written to a file, so that a save notices
     // when someone else has changed that file since.
     FileStamp Disk;
-
-    std::string AliasSectionText;
-    std::string ShellSectionText;
 
     // The list rows: the document. Index AliasList or ShellList.
     std::array<EntryTable, 2> Lists{EntryTable(2), EntryTable(4)};

@@ -53,13 +53,14 @@ std::string CleanAliasCommand(std::string_view command) {
     if (command.size() == 1 || (first > 42 && first <= 122))
         return std::string(command); // nothing to take off: the common case
     std::size_t start = 0;
-    std::size_t remaining = CharCount(command);
-    while (remaining > 1) {
+    while (true) {
+        const std::size_t next = start + ByteOffsetOfChar(command.substr(start), 1);
+        if (next >= command.size())
+            break; // one character left
         const char32_t code = CodePointAt(command, start);
         if (code > 42 && code <= 122)
             break;
-        start += ByteOffsetOfChar(command.substr(start), 1);
-        --remaining;
+        start = next;
     }
     return std::string(command.substr(start));
 }

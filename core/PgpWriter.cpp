@@ -53,8 +53,20 @@ bool PlaceholderCommandRow(const Row& row) {
            command.find_first_not_of('?') == std::string::npos;
 }
 
-std::string BuildSection(const EntryTable& table, int list) {
-    std::string text;
+// Room for every line of a section at once: the largest file's text is
+// grown without a copy.
+std::size_t SectionRoom(const EntryTable& table, int list) {
+    std::size_t room = 0;
+    for (std::size_t i = 0; i < table.Count(); ++i) {
+        const Row& row = table.At(i);
+        room += row.text.size() + row.sub[0].size() + row.sub[1].size() + row.sub[2].size() +
+                (list == AliasList ? MaxPadding : 2 * MaxPadding) + 8;
+    }
+    return room;
+}
+
+// Appends the section's lines to `text`.
+void BuildSection(const EntryTable& table, int list, std::string& text) {
     const std::vector<std::size_t> order = table.NameOrder();
     if (list == AliasList) {
         for (const std::size_t position : order) {
@@ -73,8 +85,13 @@ std::string BuildSection(const EntryTable& table, int list) {
             // Any other name keeps no comma: the reader would take the line
             // for a broken shell command and stop there, losing every line
             // after it.
-            std::string name = row.text;
-            std::erase(name, ',');
+            std::string_view name = row.text;
+            std::string withoutCommas;
+            if (name.find(',') != std::string_view::npos) {
+                withoutCommas = row.text;
+                std::erase(withoutCommas, ',');
+                name = withoutCommas;
+            }
             const long long pad = 10 - static_cast<long long>(WrittenLength(name));
             AppendName(text, name);
             text += ',';
@@ -83,7 +100,7 @@ std::string BuildSection(const EntryTable& table, int list) {
             text += row.sub[0];
             text += "\r\n";
         }
-        return text;
+        return;
     }
     // The columns line up over all rows, the marked ones included.
     std::size_t longestName = 0;
@@ -109,41 +126,41 @@ std::string BuildSection(const EntryTable& table, int list) {
         text += row.sub[2];
         text += ",\r\n";
     }
-    return text;
+}
+
+} // namespace
+
+namespace {
+
+// Appends the section's lines to `text`; when a run-time error stops it, the
+// user is told and the section is left out.
+void AppendSection(Main& main, int list, std::string& text) {
+    BusyPointer busy(main.svc.prompter);
+    const std::size_t start = text.size();
+    try {
+        BuildSection(main.Lists[static_cast<std::size_t>(list)], list, text);
+    } catch (const RuntimeError& error) {
+        text.resize(start);
+        main.svc.prompter.SetBusy(false);
+        main.svc.prompter.Message("错误在 PGPString" + Blanks(5) + std::to_string(error.Number()) +
+                                  ": " + error.Description());
+    }
 }
 
 } // namespace
 
 std::string PGPString(Main& main, int list) {
-    if (list != AliasList && list != ShellList)
-        return {};
-    BusyPointer busy(main.svc.prompter);
-    try {
-        return BuildSection(main.Lists[static_cast<std::size_t>(list)], list);
-    } catch (const RuntimeError& error) {
-        main.svc.prompter.SetBusy(false);
-        main.svc.prompter.Message("错误在 PGPString" + Blanks(5) + std::to_string(error.Number()) +
-                                  ": " + error.Description());
-        return {};
-    }
+    std::string text;
+    if (list == AliasList || list == ShellList)
+        AppendSection(main, list, text);
+    return text;
 }
-
-namespace {
-
-void BuildSections(Main& main) {
-    main.AliasSectionText.clear();
-    main.ShellSectionText.clear();
-    main.AliasSectionText = PGPString(main, AliasList);
-    main.ShellSectionText = PGPString(main, ShellList);
-}
-
-} // namespace
 
 std::string PgpFileText(Main& main, bool exporting) {
-    BuildSections(main);
     const std::tm now = main.svc.clock.Now();
     std::string text;
-    text.reserve(main.AliasSectionText.size() + main.ShellSectionText.size() + 512);
+    text.reserve(SectionRoom(main.Lists[AliasList], AliasList) +
+                 SectionRoom(main.Lists[ShellList], ShellList) + 512);
     text += "; 这个 PGP 文件是用 Vectrom 热键编辑器件里的." + Blanks(27) + "\r\n";
     text += "; 最后修改" + Blanks(10) + ShortDateText(now) + Blanks(3) + LongTimeText(now) + "\r\n";
     text += "\r\n";
@@ -154,11 +171,11 @@ std::string PgpFileText(Main& main, bool exporting) {
     text += "\r\n";
     text += "; [操作系统命令]" + Blanks(19) + "\r\n";
     text += "\r\n";
-    text += main.ShellSectionText;
+    AppendSection(main, ShellList, text);
     text += "\r\n\r\n";
     text += "; [Vectrom 命令热键]" + Blanks(11) + "\r\n";
     text += "\r\n";
-    text += main.AliasSectionText;
+    AppendSection(main, AliasList, text);
     return text;
 }
 
@@ -182,8 +199,11 @@ std::string BackupFileName(const std::string& title) {
     return name;
 }
 
-std::string FileBytes(const std::string& text, const TextEncoding& encoding) {
-    return EncodeFileText(text + "\r\n", encoding);
+std::string FileBytes(std::string text, const TextEncoding& encoding) {
+    text += "\r\n";
+    if (encoding.IsUtf8() && !encoding.byteOrderMark)
+        return text; // the text is the bytes
+    return EncodeFileText(text, encoding);
 }
 
 void WriteTextFile(FileSystem& files, const std::string& path, const std::string& text,

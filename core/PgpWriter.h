@@ -16,9 +16,9 @@ inline constexpr const char* PgpFilter = "Vectrom Program Parameter Files |*.pgp
 // any other number gives "".
 std::string PGPString(Main& main, int list);
 
-// The whole file text, its sections built afresh from the rows (into
-// AliasSectionText and ShellSectionText), without the final CR LF that
-// WriteTextFile adds. An export differs in its fourth line.
+// The whole file text, its sections built afresh from the rows straight into
+// it, without the final CR LF that WriteTextFile adds. An export differs in
+// its fourth line.
 std::string PgpFileText(Main& main, bool exporting);
 
 // The name of the backup copy of a file named `title`. Raises run-time error
@@ -26,7 +26,7 @@ std::string PgpFileText(Main& main, bool exporting);
 std::string BackupFileName(const std::string& title);
 
 // The bytes of a file whose text is `text`: one more CR LF, in the given encoding.
-std::string FileBytes(const std::string& text, const TextEncoding& encoding);
+std::string FileBytes(std::string text, const TextEncoding& encoding);
 
 // Writes `text` and one CR LF to `path`, in the given encoding.
 void WriteTextFile(FileSystem& files, const std::string& path, const std::string& text,

@@ -1,5 +1,8 @@
 #include "host/Utf8.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <cwctype>
 
 namespace nm {
@@ -8,6 +11,26 @@ namespace {
 
 bool IsContinuation(unsigned char c) {
     return (c & 0xC0) == 0x80;
+}
+
+// Eight bytes at a time, in the machine's order: the long runs of plain
+// ASCII in a file's text are checked, counted and mapped a word at a time.
+constexpr std::uint64_t HighBits = 0x8080808080808080ull;
+constexpr std::uint64_t EachByte(unsigned char c) {
+    return 0x0101010101010101ull * c;
+}
+
+std::uint64_t Word(const char* at) {
+    std::uint64_t word;
+    std::memcpy(&word, at, sizeof word);
+    return word;
+}
+
+// The high bit of each byte of an ASCII word that lies in [first, last].
+std::uint64_t InRange(std::uint64_t ascii, unsigned char first, unsigned char last) {
+    const std::uint64_t fromFirst = ascii + EachByte(static_cast<unsigned char>(0x80 - first));
+    const std::uint64_t pastLast = ascii + EachByte(static_cast<unsigned char>(0x7F - last));
+    return fromFirst & ~pastLast & HighBits;
 }
 
 // Length in bytes of the sequence that begins with `lead`, or 0 when `lead`
@@ -63,19 +86,32 @@ char32_t MapCase(char32_t cp, bool upper) {
     return static_cast<char32_t>(upper ? std::towupper(wc) : std::towlower(wc));
 }
 
-std::string MapText(std::string_view text, bool upper) {
-    std::string out(text);
+// Maps the letters of the plain-ASCII beginning of `text` in place; returns
+// the length of that beginning (the whole text when it is plain ASCII).
+std::size_t MapAsciiInPlace(std::string& text, bool upper) {
     std::size_t i = 0;
-    for (; i < out.size(); ++i) {
-        const auto c = static_cast<unsigned char>(out[i]);
+    const unsigned char first = upper ? 'a' : 'A';
+    for (; i + 8 <= text.size(); i += 8) {
+        const std::uint64_t word = Word(text.data() + i);
+        if (word & HighBits)
+            break;
+        // The letters to map have bit 0x20 flipped.
+        const std::uint64_t mapped = word ^ (InRange(word, first, first + 25) >> 2);
+        std::memcpy(text.data() + i, &mapped, sizeof mapped);
+    }
+    for (; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
         if (c >= 0x80)
             break;
-        if (upper && c >= 'a' && c <= 'z')
-            out[i] = static_cast<char>(c - 32);
-        else if (!upper && c >= 'A' && c <= 'Z')
-            out[i] = static_cast<char>(c + 32);
+        if (c >= first && c <= first + 25)
+            text[i] = static_cast<char>(c ^ 0x20);
     }
-    if (i == out.size())
+    return i;
+}
+
+std::string MapText(std::string_view text, bool upper) {
+    std::string out(text);
+    if (MapAsciiInPlace(out, upper) == out.size())
         return out; // plain ASCII, the common case
     out.clear();
     out.reserve(text.size());
@@ -139,6 +175,10 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 bool IsValidUtf8(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
+        if (i + 8 <= text.size() && !(Word(text.data() + i) & HighBits)) {
+            i += 8;
+            continue;
+        }
         const auto lead = static_cast<unsigned char>(text[i]);
         const std::size_t n = SequenceLength(lead);
         if (n == 0 || i + n > text.size())
@@ -162,7 +202,15 @@ bool IsValidUtf8(std::string_view text) {
 
 std::size_t CharCount(std::string_view text) {
     std::size_t count = 0;
-    for (const char c : text)
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        // A continuation byte has its high bit set and the next one clear.
+        const std::uint64_t word = Word(text.data() + i);
+        // Their high bits, gathered into the top byte, added up.
+        const std::uint64_t marks = (word & ~(word << 1) & HighBits) >> 7;
+        count += 8 - static_cast<std::size_t>((marks * 0x0101010101010101ull) >> 56);
+    }
+    for (const char c : text.substr(i))
         if (!IsContinuation(static_cast<unsigned char>(c)))
             ++count;
     return count;
@@ -215,9 +263,33 @@ std::string LowerCase(std::string_view text) {
     return MapText(text, false);
 }
 
+void TrimAndUpperCase(std::string& text) {
+    const std::string_view trimmed = TrimSpaces(text);
+    if (trimmed.empty()) {
+        text.clear();
+    } else if (trimmed.size() != text.size()) {
+        const auto start = static_cast<std::size_t>(trimmed.data() - text.data());
+        text.erase(start + trimmed.size());
+        text.erase(0, start);
+    }
+    if (MapAsciiInPlace(text, true) != text.size())
+        text = UpperCase(text);
+}
+
 int CompareNoCase(std::string_view a, std::string_view b) {
-    std::size_t i = 0;
-    std::size_t j = 0;
+    // Bytes that are the same compare the same: skip them a word at a time,
+    // then back to the start of the character the first difference is in.
+    std::size_t same = 0;
+    const std::size_t shorter = std::min(a.size(), b.size());
+    while (same + 8 <= shorter && Word(a.data() + same) == Word(b.data() + same))
+        same += 8;
+    const auto inside = [](std::string_view text, std::size_t at) {
+        return at < text.size() && IsContinuation(static_cast<unsigned char>(text[at]));
+    };
+    while (same > 0 && (inside(a, same) || inside(b, same)))
+        --same;
+    std::size_t i = same;
+    std::size_t j = same;
     while (i < a.size() && j < b.size()) {
         const auto ca = static_cast<unsigned char>(a[i]);
         const auto cb = static_cast<unsigned char>(b[j]);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -42,4 +43,61 @@ TEST(Utf8Text, IsValidUtf8) {
          {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xF5\x80\x80\x80",
           "\xE5\xA4", "ab\xF0\x9F\x98", "\xE2\x28\xA1", "a\xBF-"})
         EXPECT_FALSE(nm::IsValidUtf8(bytes)) << testing::PrintToString(std::string(bytes));
+}
+
+// Long texts are checked, counted, mapped and compared a word at a time: over
+// random texts of whole characters and stray bytes, with long common
+// beginnings, each answer is the one a character at a time gives.
+TEST(Utf8Text, WordAtATimeAgreesWithCharacterAtATime) {
+    struct Piece {
+        std::string bytes;
+        char32_t lower; // lower-cased; U+FFFD for a stray byte
+        std::string upper;
+    };
+    const Piece pieces[] = {
+        {"a", 'a', "A"},
+        {"A", 'a', "A"},
+        {"z", 'z', "Z"},
+        {"$", '$', "$"},
+        {"@", '@', "@"},
+        {"[", '[', "["},
+        {"\xE4\xB8\xAD", 0x4E2D, "\xE4\xB8\xAD"},
+        {"\xE4\xB8\xB0", 0x4E30, "\xE4\xB8\xB0"},
+        {"\x80", 0xFFFD, "\x80"},
+        {"\xBF", 0xFFFD, "\xBF"},
+    };
+    struct Text {
+        std::string bytes, upper;
+        std::u32string lower;
+        std::size_t chars = 0; // a stray byte is no character's start
+        bool ascii = true, valid = true;
+    };
+    std::mt19937 random(7);
+    const auto grow = [&](Text& text, std::size_t n, std::size_t kinds) {
+        for (std::size_t k = 0; k < n; ++k) {
+            const std::size_t at = random() % kinds;
+            text.bytes += pieces[at].bytes;
+            text.upper += pieces[at].upper;
+            text.lower += pieces[at].lower;
+            text.ascii = text.ascii && at < 6;
+            text.valid = text.valid && at < 8;
+            text.chars += at < 8 ? 1 : 0;
+        }
+    };
+    for (int round = 0; round < 3000; ++round) {
+        Text a;
+        grow(a, random() % 40, random() % 4 ? 6 : std::size(pieces));
+        Text b = a;
+        grow(a, random() % 12, std::size(pieces));
+        grow(b, random() % 12, std::size(pieces));
+        const int expected = a.lower < b.lower ? -1 : b.lower < a.lower ? 1 : 0;
+        ASSERT_EQ(nm::CompareNoCase(a.bytes, b.bytes), expected) << a.bytes << " | " << b.bytes;
+        ASSERT_EQ(std::tuple(nm::CharCount(a.bytes), nm::IsValidUtf8(a.bytes)),
+                  std::tuple(a.chars, a.valid))
+            << a.bytes;
+        if (a.ascii) {
+            ASSERT_EQ(std::pair(nm::UpperCase(a.bytes), nm::LowerCase(a.bytes)),
+                      std::pair(a.upper, std::string(a.lower.begin(), a.lower.end())));
+        }
+    }
 }
