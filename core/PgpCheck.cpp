@@ -4,6 +4,7 @@
 #include "core/Duplicates.h"
 #include "core/PgpReader.h"
 #include "host/RuntimeError.h"
+#include "host/StrOps.h"
 #include "host/Utf8.h"
 
 #include <algorithm>
@@ -23,26 +24,34 @@ constexpr std::size_t QuoteLimit = 60;
 // Text in double quotes, with its control characters made visible, so that a
 // finding stays on one line of output.
 std::string Quote(std::string_view text) {
-    const bool cut = CharCount(text) > QuoteLimit;
+    const bool cut = text.size() > QuoteLimit && CharCount(text) > QuoteLimit;
     if (cut)
         text = CharLeft(text, QuoteLimit);
-    std::string out = "\"";
-    for (const char c : text) {
+    std::string out;
+    out.reserve(text.size() + 8);
+    out += '"';
+    std::size_t plain = 0; // where the run of characters taken as they are begins
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         const auto code = static_cast<unsigned char>(c);
+        if (c != '"' && c != '\\' && code >= 32 && code != 127)
+            continue;
+        out.append(text.substr(plain, i - plain));
+        plain = i + 1;
         if (c == '"' || c == '\\') {
             out += '\\';
             out += c;
         } else if (c == '\t') {
             out += "\\t";
-        } else if (code < 32 || code == 127) {
+        } else {
             char escape[8];
             std::snprintf(escape, sizeof escape, "\\x%02X", code);
             out += escape;
-        } else {
-            out += c;
         }
     }
-    return out + (cut ? "\"..." : "\"");
+    out.append(text.substr(plain));
+    out += cut ? "\"..." : "\"";
+    return out;
 }
 
 // A placeholder in full while it is short.
@@ -389,17 +398,17 @@ private:
             const int line = s.line;
             const int nextLine = s.nextLine;
             const int keptLine = keptOf[Key(s.list, s.line)];
-            std::string message = std::string(ListWord(s.list)) + " " + Quote(s.name) +
-                                  " is defined again on line " + std::to_string(nextLine);
+            std::string message = Join(ListWord(s.list), " ", Quote(s.name),
+                                       " is defined again on line ", std::to_string(nextLine));
             if (s.removed)
-                message += " with the same command " + Quote(s.loserCommand) +
-                           ": the duplicate pass removes this row";
+                message += Join(" with the same command ", Quote(s.loserCommand),
+                                ": the duplicate pass removes this row");
             else
-                message += " with another command (" + Quote(s.nextCommand) + " there, " +
-                           Quote(s.loserCommand) +
-                           " here): the duplicate pass renames this row \"---\", so it is not "
-                           "written";
-            message += "; the definition on line " + std::to_string(keptLine) + " is kept";
+                message += Join(" with another command (", Quote(s.nextCommand), " there, ",
+                                Quote(s.loserCommand),
+                                " here): the duplicate pass renames this row \"---\", so it is "
+                                "not written");
+            message += Join("; the definition on line ", std::to_string(keptLine), " is kept");
             Add(line, Severity::Warning, s.removed ? "duplicate-removed" : "duplicate-marked",
                 std::move(message),
                 {Text("name", s.name), Text("command", s.loserCommand),
@@ -414,8 +423,8 @@ private:
         const std::string& command = row.sub[0];
         if (!placeholderCommands_.contains(line) && !options_.isKnownCommand(command))
             Add(line, Severity::Warning, "unknown-command",
-                "the alias " + Quote(row.text) + " runs " + Quote(command) +
-                    ", which is not in the command catalogue",
+                Join("the alias ", Quote(row.text), " runs ", Quote(command),
+                     ", which is not in the command catalogue"),
                 {Text("name", row.text), Text("command", command)});
         if (options_.isKnownCommand(row.text) && CompareNoCase(row.text, command) != 0)
             Add(line, Severity::Warning, "name-hides-command",
@@ -465,8 +474,18 @@ CheckReport CheckPgpFile(Main& main, const std::string& path, const CheckOptions
     checker.Notes();
     checker.ReadFindings();
     checker.RowFindings();
-    std::stable_sort(report.findings.begin(), report.findings.end(),
-                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    // In line order, findings of one line in the order they were made: the
+    // sort moves pairs of numbers, and each finding moves once.
+    std::vector<std::pair<int, std::size_t>> order;
+    order.reserve(report.findings.size());
+    for (std::size_t i = 0; i < report.findings.size(); ++i)
+        order.emplace_back(report.findings[i].line, i);
+    std::sort(order.begin(), order.end());
+    std::vector<Finding> sorted;
+    sorted.reserve(order.size());
+    for (const auto& [line, at] : order)
+        sorted.push_back(std::move(report.findings[at]));
+    report.findings = std::move(sorted);
     return report;
 }
 

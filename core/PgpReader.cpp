@@ -53,6 +53,15 @@ std::string CleanAliasCommand(std::string_view command) {
     if (command.size() == 1 || (first > 42 && first <= 122))
         return std::string(command); // nothing to take off: the common case
     std::size_t start = 0;
+    // Plain ASCII a byte at a time; from the first other character on, by
+    // characters.
+    while (start + 1 < command.size()) {
+        const auto code = static_cast<unsigned char>(command[start]);
+        if (code >= 0x80 || static_cast<unsigned char>(command[start + 1]) >= 0x80 ||
+            (code > 42 && code <= 122))
+            break;
+        ++start;
+    }
     while (true) {
         const std::size_t next = start + ByteOffsetOfChar(command.substr(start), 1);
         if (next >= command.size())
@@ -112,9 +121,8 @@ struct Reader {
             main.PartialLine = 0;
             main.PartialText.clear();
         }
-        DecodedText decoded = DecodeFileText(bytes);
-        bytes.clear();
-        bytes.shrink_to_fit();
+        DecodedText decoded = DecodeFileText(std::move(bytes));
+        bytes = std::string();
         text = std::move(decoded.text);
         kept.clear();
         if (!importing) {

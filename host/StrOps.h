@@ -18,4 +18,18 @@ std::string TrimLeading(std::string_view text, std::string_view piece);
 std::string TrimTrailing(std::string_view text, std::string_view piece);
 // Tabs become blanks; leading and trailing blanks go.
 std::string TrimBlanks(std::string_view text);
+
+// The pieces one after another, made in one allocation (a chain of `+` grows
+// and copies its text at each step).
+template <typename... Pieces> std::string Join(const Pieces&... pieces) {
+    const std::string_view views[] = {std::string_view(pieces)...};
+    std::size_t size = 0;
+    for (const std::string_view view : views)
+        size += view.size();
+    std::string out;
+    out.reserve(size);
+    for (const std::string_view view : views)
+        out += view;
+    return out;
+}
 } // namespace nm

@@ -36,6 +36,15 @@ DecodedText DecodeFileText(std::string_view bytes) {
     return {DecodeLatin1(bytes), TextEncoding{"ISO-8859-1", false}};
 }
 
+DecodedText DecodeFileText(std::string&& bytes) {
+    const bool marked = std::string_view(bytes).substr(0, Bom.size()) == Bom;
+    if (!IsValidUtf8(std::string_view(bytes).substr(marked ? Bom.size() : 0)))
+        return DecodeFileText(std::string_view(bytes));
+    if (marked)
+        bytes.erase(0, Bom.size());
+    return {std::move(bytes), TextEncoding{"UTF-8", marked}};
+}
+
 std::string EncodeFileText(std::string_view text, const TextEncoding& encoding) {
     if (encoding.IsUtf8())
         return encoding.byteOrderMark ? std::string(Bom) + std::string(text) : std::string(text);

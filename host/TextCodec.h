@@ -34,6 +34,8 @@ TextEncoding LocaleEncoding();
 // neither are read as ISO-8859-1, which maps every byte and so writes the
 // same bytes back.
 DecodedText DecodeFileText(std::string_view bytes);
+// The same, taking the bytes over: valid UTF-8 becomes the text without a copy.
+DecodedText DecodeFileText(std::string&& bytes);
 
 // The text in the given encoding (with its byte-order mark). A character
 // that the code page cannot represent is written as "?".

@@ -6,6 +6,7 @@
 #include "host/FileIo.h"
 #include "host/Locator.h"
 #include "host/MemoryRegistry.h"
+#include "host/StrOps.h"
 #include "host/Unattended.h"
 #include "host/Utf8.h"
 
@@ -46,8 +47,8 @@ std::string TextForm(const Checked& checked) {
     const CheckReport& report = checked.report;
     std::string out;
     for (const Finding& f : report.findings)
-        out += checked.file + ":" + std::to_string(f.line) + ": " + LevelName(f.level) + ": " +
-               f.message + " [" + f.code + "]\n";
+        out += Join(checked.file, ":", std::to_string(f.line), ": ", LevelName(f.level), ": ",
+                    f.message, " [", f.code, "]\n");
     out += checked.file + ": " + Counted(report.aliases, "alias", "aliases") + " and " +
            Counted(report.shells, "shell command") + " read; " +
            Counted(report.Count(Severity::Error), "error") + ", " +
