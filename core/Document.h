@@ -21,6 +21,7 @@ inline constexpr const char* SaveAsFilter =
 
 // The list rows made from the load lists after a read (extended, on an
 // import), with the duplicate pass, while the window shows its progress.
+// Once after each read: the alias names and commands move into the rows.
 void FillInListView(Main& main, bool importing, DuplicateObserver* observer = nullptr);
 
 // Opens a file as the editor does: reads it, makes the rows (adds them, on an

@@ -337,6 +337,8 @@ public:
 private:
     void Add(int line, Severity level, std::string code, std::string message,
              std::vector<FindingField> fields) {
+        if (!options_.fields)
+            fields = {}; // and its memory with them
         out_.push_back({line, level, std::move(code), std::move(message), std::move(fields)});
     }
 

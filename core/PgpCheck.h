@@ -44,6 +44,9 @@ struct CheckOptions {
     // Whether the command catalogue knows a command, letter case aside. Empty:
     // there is no catalogue, and no command is checked against one.
     std::function<bool(std::string_view)> isKnownCommand;
+    // Whether the findings about entries keep their fields (the text they
+    // quote, whole): pgptool's JSON shows them; the editor's panel does not.
+    bool fields = true;
 };
 
 // Opens `path` into `main` as the editor opens a file (read, rows, duplicate

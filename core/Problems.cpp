@@ -89,12 +89,18 @@ ProblemReport CheckOpenedFile(const Main& document, const std::string& path,
                               Clock& clock) {
     // The file as the first of an editor run, as pgptool checks it; the
     // findings say what the editor's boxes would.
-    SilentPrompter prompter;
-    NoFileDialogs dialogs;
-    NoHostLink host;
-    QuietView view(false);
-    Main fresh(Services{prompter, dialogs, host, clock, view, document.svc.files});
-    const CheckReport checked = CheckPgpFile(fresh, path, options);
+    // The fresh document goes before the report is made from its findings,
+    // and the panel needs no fields: a large file is not held twice.
+    CheckReport checked = [&] {
+        SilentPrompter prompter;
+        NoFileDialogs dialogs;
+        NoHostLink host;
+        QuietView view(false);
+        Main fresh(Services{prompter, dialogs, host, clock, view, document.svc.files});
+        CheckOptions withoutFields = options;
+        withoutFields.fields = false;
+        return CheckPgpFile(fresh, path, withoutFields);
+    }();
 
     ProblemReport report{path, MinuteText(clock.Now()), {}, {}};
     if (!checked.readable) {
@@ -103,12 +109,12 @@ ProblemReport CheckOpenedFile(const Main& document, const std::string& path,
     }
     const std::unordered_map<int, RowRef> rows = RowsByLine(document, firstAdded);
     report.problems.reserve(checked.findings.size());
-    for (const Finding& finding : checked.findings) {
+    for (Finding& finding : checked.findings) {
         if (finding.code == "encoding")
             continue;
-        Problem& problem = report.problems.emplace_back(
-            Problem{finding.level, finding.line, finding.message, finding.code});
-        if (!AboutRow(finding.code))
+        Problem& problem = report.problems.emplace_back(Problem{
+            finding.level, finding.line, std::move(finding.message), std::move(finding.code)});
+        if (!AboutRow(problem.code))
             continue;
         if (const auto row = rows.find(finding.line); row != rows.end()) {
             problem.page = row->second.page;

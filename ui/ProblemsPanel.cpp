@@ -1,21 +1,19 @@
 #include "ui/ProblemsPanel.h"
 
+#include <QAbstractTableModel>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QStyle>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace nm {
 
 namespace {
-
-// Where an item keeps the row its finding is about.
-constexpr int PageRole = Qt::UserRole;
-constexpr int KeyRole = Qt::UserRole + 1;
 
 enum Column { LevelColumn, LineColumn, MessageColumn };
 
@@ -37,6 +35,58 @@ QStyle::StandardPixmap LevelIcon(Severity level) {
 
 } // namespace
 
+// The findings as the list shows them, made into text only for the rows in
+// sight: a file with tens of thousands of findings costs the report alone.
+class ProblemsPanel::Model final : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void Reset(ProblemReport report) {
+        beginResetModel();
+        report_ = std::move(report);
+        endResetModel();
+    }
+    const Problem& At(const QModelIndex& index) const {
+        return report_.problems[static_cast<std::size_t>(index.row())];
+    }
+
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : static_cast<int>(report_.problems.size());
+    }
+    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 3; }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+            return {};
+        return QStringList{"级别", "行", "说明"}.value(section);
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid())
+            return {};
+        const Problem& problem = At(index);
+        switch (role) {
+        case Qt::DisplayRole:
+            return index.column() == LevelColumn  ? Q(LevelText(problem.level))
+                   : index.column() == LineColumn ? QVariant(problem.line)
+                                                  : Q(problem.message);
+        case Qt::ToolTipRole:
+            return index.column() == MessageColumn ? Q(problem.message) : QVariant();
+        case Qt::DecorationRole:
+            if (index.column() == LevelColumn)
+                return QApplication::style()->standardIcon(LevelIcon(problem.level));
+            return {};
+        case Qt::TextAlignmentRole:
+            if (index.column() == LineColumn)
+                return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+            return {};
+        default:
+            return {};
+        }
+    }
+
+private:
+    ProblemReport report_;
+};
+
 ProblemsPanel::ProblemsPanel(QWidget* parent) : QWidget(parent) {
     setObjectName("pnlProblems");
     setAccessibleName("问题");
@@ -56,10 +106,11 @@ ProblemsPanel::ProblemsPanel(QWidget* parent) : QWidget(parent) {
     cmdHideProblems_->setAutoRaise(true);
     connect(cmdHideProblems_, &QToolButton::clicked, this, &ProblemsPanel::hideRequested);
 
-    lvwProblems_ = new QTreeWidget(this);
+    model_ = new Model(this);
+    lvwProblems_ = new QTreeView(this);
     lvwProblems_->setObjectName("lvwProblems");
     lvwProblems_->setAccessibleName("问题列表");
-    lvwProblems_->setHeaderLabels({"级别", "行", "说明"});
+    lvwProblems_->setModel(model_);
     lvwProblems_->setRootIsDecorated(false);
     lvwProblems_->setUniformRowHeights(true);
     lvwProblems_->setAllColumnsShowFocus(true);
@@ -67,8 +118,7 @@ ProblemsPanel::ProblemsPanel(QWidget* parent) : QWidget(parent) {
     lvwProblems_->setColumnWidth(LevelColumn, 72);
     lvwProblems_->setColumnWidth(LineColumn, 56);
     lvwProblems_->installEventFilter(this);
-    connect(lvwProblems_, &QTreeWidget::itemDoubleClicked, this,
-            [this](const QTreeWidgetItem* item) { Request(item); });
+    connect(lvwProblems_, &QTreeView::doubleClicked, this, &ProblemsPanel::Request);
 
     auto* top = new QHBoxLayout;
     top->setContentsMargins(0, 0, 0, 0);
@@ -81,31 +131,18 @@ ProblemsPanel::ProblemsPanel(QWidget* parent) : QWidget(parent) {
     hide();
 }
 
-void ProblemsPanel::Show(const ProblemReport& report) {
-    lvwProblems_->clear();
-    if (report.problems.empty()) {
+void ProblemsPanel::Show(ProblemReport report) {
+    const bool none = report.problems.empty();
+    const QString caption =
+        QString("%1 的问题，检查于 %2").arg(Q(report.file), Q(report.checkedAt));
+    model_->Reset(std::move(report));
+    if (none) {
         hide();
         return;
     }
-    const QString caption =
-        QString("%1 的问题，检查于 %2").arg(Q(report.file), Q(report.checkedAt));
     lblProblemsFile_->setText(caption);
     lblProblemsFile_->setToolTip(caption + "\n读入文件时的检查结果，之后的修改不在其中。");
-
-    QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(report.problems.size()));
-    for (const Problem& problem : report.problems) {
-        auto* item = new QTreeWidgetItem(QStringList{
-            Q(LevelText(problem.level)), QString::number(problem.line), Q(problem.message)});
-        item->setIcon(LevelColumn, style()->standardIcon(LevelIcon(problem.level)));
-        item->setTextAlignment(LineColumn, Qt::AlignRight | Qt::AlignVCenter);
-        item->setToolTip(MessageColumn, Q(problem.message));
-        item->setData(LevelColumn, PageRole, problem.page);
-        item->setData(LevelColumn, KeyRole, problem.key);
-        items.append(item);
-    }
-    lvwProblems_->addTopLevelItems(items);
-    lvwProblems_->setCurrentItem(items.front());
+    lvwProblems_->setCurrentIndex(model_->index(0, 0));
     show();
 }
 
@@ -115,19 +152,19 @@ bool ProblemsPanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lvwProblems_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            Request(lvwProblems_->currentItem());
+            Request(lvwProblems_->currentIndex());
             return true;
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void ProblemsPanel::Request(const QTreeWidgetItem* item) {
-    if (!item)
+void ProblemsPanel::Request(const QModelIndex& index) {
+    if (!index.isValid())
         return;
-    const int page = item->data(LevelColumn, PageRole).toInt();
-    if (page >= 0)
-        emit rowRequested(page, item->data(LevelColumn, KeyRole).toInt());
+    const Problem& problem = model_->At(index);
+    if (problem.page >= 0)
+        emit rowRequested(problem.page, problem.key);
 }
 
 } // namespace nm

@@ -9,9 +9,9 @@
 #include <QWidget>
 
 class QLabel;
+class QModelIndex;
 class QToolButton;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 
 namespace nm {
 
@@ -22,7 +22,7 @@ public:
 
     // Shows the report's findings in place of the ones before; a report
     // without any hides the panel.
-    void Show(const ProblemReport& report);
+    void Show(ProblemReport report);
 
 signals:
     // A finding about a row was double-clicked or chosen with Enter.
@@ -34,11 +34,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Request(const QTreeWidgetItem* item);
+    class Model;
+    void Request(const QModelIndex& index);
 
     QLabel* lblProblemsFile_ = nullptr;
-    QTreeWidget* lvwProblems_ = nullptr;
+    QTreeView* lvwProblems_ = nullptr;
     QToolButton* cmdHideProblems_ = nullptr;
+    Model* model_ = nullptr;
 };
 
 } // namespace nm

@@ -13,7 +13,7 @@ TEST(ProblemsPanel, ShowsFindingsAndLeadsToTheirRows) {
     ProblemsPanel panel;
     QSignalSpy rows(&panel, &ProblemsPanel::rowRequested);
     QSignalSpy hides(&panel, &ProblemsPanel::hideRequested);
-    auto* list = panel.findChild<QTreeWidget*>("lvwProblems");
+    auto* list = panel.findChild<QTreeView*>("lvwProblems");
     ASSERT_NE(list, nullptr);
 
     panel.Show({"/x/vtrm.pgp",
@@ -25,20 +25,21 @@ TEST(ProblemsPanel, ShowsFindingsAndLeadsToTheirRows) {
     EXPECT_EQ(panel.findChild<QLabel*>("lblProblemsFile")->text(),
               "/x/vtrm.pgp 的问题，检查于 2026-12-07 06:30");
     QStringList cells;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
+    const QAbstractItemModel* findings = list->model();
+    for (int i = 0; i < findings->rowCount(); ++i)
         for (int c = 0; c < 3; ++c)
-            cells << list->topLevelItem(i)->text(c);
+            cells << findings->index(i, c).data().toString();
     EXPECT_EQ(cells, QStringList({"警告", "3", "unknown", "错误", "9", "stops"}));
     for (QWidget* control : panel.findChildren<QWidget*>(QRegularExpression("^(lbl|lvw|cmd)")))
         EXPECT_FALSE(control->accessibleName().isEmpty()) << control->objectName().toStdString();
 
     // Double-click and Enter on the finding with a row; the other has none.
     for (int i : {0, 1}) {
-        const QRect cell = list->visualItemRect(list->topLevelItem(i));
+        const QRect cell = list->visualRect(findings->index(i, 2));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center()); // the first click
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
     }
-    list->setCurrentItem(list->topLevelItem(0));
+    list->setCurrentIndex(findings->index(0, 0));
     QTest::keyClick(list, Qt::Key_Return);
     ASSERT_EQ(rows.count(), 2);
     EXPECT_EQ(rows.at(0), (QList<QVariant>{ShellList, 7}));
