@@ -5,8 +5,6 @@
 
 #include "core/Document.h"
 #include "core/Entries.h"
-#include "core/EntryTable.h"
-#include "host/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -190,20 +188,6 @@ TEST(Entries, RemoveAsksUnlessMarkedOrTheOptionIsOff) {
     StartRemove(d.h.main, AliasList, key(0));
     EXPECT_EQ(d.h.prompter.shown.size(), boxes);
     EXPECT_TRUE(RowTexts(d.h.main, AliasList).empty());
-}
-
-// The filter above a list: the name or the command holds the text typed,
-// letter case aside; the flags and the prompt do not count.
-TEST(Entries, TheFilterLooksAtNameAndCommand) {
-    Row row{1, "ZoomW", {"*ZOOM WINDOW", "1", "Pick"}};
-    const struct {
-        std::string typed;
-        bool shown;
-    } cases[] = {{"", true},         {"zoomw", true},   {"OMW", true},
-                 {"zoom win", true}, {"*zoom", true},   {"pick", false},
-                 {"1", false},       {"zoomwx", false}, {"window ", false}};
-    for (const auto& c : cases)
-        EXPECT_EQ(RowMatches(row, LowerCase(c.typed)), c.shown) << c.typed;
 }
 
 } // namespace
