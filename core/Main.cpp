@@ -1,6 +1,7 @@
 #include "core/Main.h"
 
 #include "host/RuntimeError.h"
+#include "host/Utf8.h"
 
 #include <cstring>
 #include <limits>
@@ -12,6 +13,16 @@ std::string MakePlaceholder(Main& main, char character) {
         throw RuntimeError(Err::Overflow);
     ++main.PlaceholderCount;
     return std::string(static_cast<std::size_t>(main.PlaceholderCount), character);
+}
+
+std::string OriginalFileText(const Main& main) {
+    std::string text;
+    text.reserve(main.OriginalText.size() + main.OriginalText.size() / 16);
+    ForEachLine(main.OriginalText, [&text](std::string_view line) {
+        text += line;
+        text += "\r\n";
+    });
+    return text;
 }
 
 FileStamp StampOf(const std::string& path, std::string_view bytes) {

@@ -69,8 +69,9 @@ struct Main {
     std::vector<int> ShellLines;
     std::int16_t ShellUpper = -1;
 
-    // The text of the file last opened (not imported), each line ended by CR LF,
-    // with the file it came from and the encoding it was read in.
+    // The text of the file last opened (not imported) as it was decoded, its
+    // own line ends kept (OriginalFileText has each ended by CR LF), with the
+    // file it came from and the encoding it was read in.
     std::string OriginalText;
     std::string OriginalFile;
     TextEncoding FileEncoding = LocaleEncoding();
@@ -111,5 +112,9 @@ struct Main {
 // `character` repeated as often as this has been called in the run; raises
 // run-time error 6 when the 16-bit counter would overflow.
 std::string MakePlaceholder(Main& main, char character);
+
+// The text of the file last opened with each line ended by CR LF: what a
+// backup of that file holds.
+std::string OriginalFileText(const Main& main);
 
 } // namespace nm

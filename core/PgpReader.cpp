@@ -126,31 +126,25 @@ struct Reader {
         text = std::move(decoded.text);
         kept.clear();
         if (!importing) {
-            main.OriginalText.clear();
-            main.OriginalText.reserve(text.size() + text.size() / 16);
             main.OriginalFile = path;
             main.FileEncoding = decoded.encoding;
         }
         int number = 0;
         std::optional<LineEnd> ends;
         bool mixed = false;
-        for (const std::string_view line : SplitLines(text)) {
+        ForEachLine(text, [&](const std::string_view line) {
             ++number;
             const LineEnd end = EndOf(text, line);
-            if (!importing) {
-                main.OriginalText.append(line);
-                main.OriginalText.append("\r\n");
-                if (end != LineEnd::None) {
-                    mixed = mixed || (ends && *ends != end);
-                    ends = end;
-                }
+            if (!importing && end != LineEnd::None) {
+                mixed = mixed || (ends && *ends != end);
+                ends = end;
             }
             const LineKind kind = ClassifyPgpLine(line);
             if (observer)
                 observer->Line(number, line, end, kind);
             if (kind == LineKind::Entry)
                 kept.push_back({line, number});
-        }
+        });
         if (!importing)
             main.FileLineEnds = mixed                    ? "mixed"
                                 : !ends                  ? ""
@@ -294,6 +288,9 @@ ReadResult ReadPgpFile(Main& main, const std::string& path, bool importing,
         reader.Reset();
     if (!reader.loaded)
         return ReadResult::Unread;
+    // The document keeps the text it read (the entry lines were views of it).
+    if (!importing)
+        main.OriginalText = std::move(reader.text);
     return outcome == Outcome::Completed ? ReadResult::Completed : ReadResult::Failed;
 }
 

@@ -285,7 +285,7 @@ bool SavePgpFile(Main& main, const std::string& path, const std::string& title, 
             if (replaced)
                 WriteFileSafely(main.svc.files, backup, *replaced);
             else if (SameFile(path, main.OriginalFile))
-                WriteTextFile(main.svc.files, backup, main.OriginalText, main.FileEncoding);
+                WriteTextFile(main.svc.files, backup, OriginalFileText(main), main.FileEncoding);
             else // Another file is replaced: keep its own content.
                 WriteFileSafely(main.svc.files, backup, ReadFileBytes(main.svc.files, path));
         },

@@ -155,19 +155,7 @@ void AppendUtf8(std::string& out, char32_t cp) {
 std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
     lines.reserve(text.size() / 24 + 1);
-    const char* data = text.data();
-    const std::size_t size = text.size();
-    std::size_t start = 0;
-    // Each line ends at the first CR or LF after it, CR LF counting as one
-    // end; the library's search finds both a word at a time.
-    while (start < size) {
-        const auto* lf = static_cast<const char*>(std::memchr(data + start, '\n', size - start));
-        const std::size_t lfAt = lf ? static_cast<std::size_t>(lf - data) : size;
-        const auto* cr = static_cast<const char*>(std::memchr(data + start, '\r', lfAt - start));
-        const std::size_t end = cr ? static_cast<std::size_t>(cr - data) : lfAt;
-        lines.emplace_back(data + start, end - start);
-        start = end + (cr && end + 1 < size && data[end + 1] == '\n' ? 2 : 1);
-    }
+    ForEachLine(text, [&lines](std::string_view line) { lines.push_back(line); });
     return lines;
 }
 

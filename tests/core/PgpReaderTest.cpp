@@ -78,7 +78,7 @@ TEST(PgpReader, EveryLineEndEndsALine) {
         EXPECT_EQ(LoadLists(h.main), "A|ARC L|LINE S:S|C|1||");
         EXPECT_EQ(h.main.AliasLines, (std::vector<int>{1, 4}));
         EXPECT_EQ(h.main.ShellLines, std::vector<int>{3});
-        EXPECT_EQ(h.main.OriginalText, "A,*ARC\r\n; c\r\nS,C,1,,\r\nL,*LINE\r\n");
+        EXPECT_EQ(OriginalFileText(h.main), "A,*ARC\r\n; c\r\nS,C,1,,\r\nL,*LINE\r\n");
         EXPECT_EQ(h.main.FileLineEnds, ends);
     }
 }
@@ -92,7 +92,7 @@ TEST(PgpReader, SecondReadOfARun) {
     EXPECT_EQ(LoadLists(h.main), "$|ONE TWO,|??");
     ReadPgpFile(h.main, dir.Write("b.pgp", "; second\r\nTHREE\r\n"), true);
     EXPECT_EQ(LoadLists(h.main), "$$$|THREE");
-    EXPECT_EQ(h.main.OriginalText + h.main.OriginalFile,
+    EXPECT_EQ(OriginalFileText(h.main) + h.main.OriginalFile,
               "; first\r\nONE\r\nTWO,\r\n" + dir.Path("a.pgp"));
 }
 
