@@ -46,6 +46,10 @@ struct Checked {
 std::string TextForm(const Checked& checked) {
     const CheckReport& report = checked.report;
     std::string out;
+    std::size_t room = 256;
+    for (const Finding& f : report.findings)
+        room += checked.file.size() + f.message.size() + f.code.size() + 32;
+    out.reserve(room);
     for (const Finding& f : report.findings)
         out += Join(checked.file, ":", std::to_string(f.line), ": ", LevelName(f.level), ": ",
                     f.message, " [", f.code, "]\n");
@@ -144,6 +148,7 @@ int RunCheck(const CheckArgs& args) {
     // a large file asks about every alias twice.
     std::unordered_set<std::string> known;
     CheckOptions checkOptions;
+    checkOptions.fields = args.json; // only the JSON form shows them
     if (catalogue) {
         for (const std::string& name : *catalogue)
             known.insert(LowerCase(name));
