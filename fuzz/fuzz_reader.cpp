@@ -62,8 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Main checked(services);
     const CheckReport report = CheckPgpFile(checked, path);
     int lines = 0;
-    for (std::size_t at = checked.OriginalText.find("\r\n"); at != std::string::npos;
-         at = checked.OriginalText.find("\r\n", at + 2))
+    const std::string original = OriginalFileText(checked);
+    for (std::size_t at = original.find("\r\n"); at != std::string::npos;
+         at = original.find("\r\n", at + 2))
         ++lines;
     int previous = 1;
     for (const Finding& finding : report.findings) {
