@@ -115,14 +115,8 @@ void FilterKeystroke(benchmark::State& state, bool typed) {
     }
     state.counters["rows"] = static_cast<double>(f.e.M().Lists[nm::AliasList].Count());
 }
-void BM_FilterTypeOneCharacter(benchmark::State& state) {
-    FilterKeystroke(state, true);
-}
-void BM_FilterEraseOneCharacter(benchmark::State& state) {
-    FilterKeystroke(state, false);
-}
-BENCHMARK(BM_FilterTypeOneCharacter)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FilterEraseOneCharacter)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FilterKeystroke, TypeOneCharacter, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FilterKeystroke, EraseOneCharacter, false)->Unit(benchmark::kMillisecond);
 
 // Esc in the filter field holding "A12": every row shown again (timed), then
 // "A12" typed back (untimed).

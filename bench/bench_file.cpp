@@ -174,14 +174,8 @@ void UndoRedoOneRemoval(benchmark::State& state, bool undo) {
     }
     state.counters["rows"] = static_cast<double>(table.Count());
 }
-void BM_UndoOneRemoval(benchmark::State& state) {
-    UndoRedoOneRemoval(state, true);
-}
-void BM_RedoOneRemoval(benchmark::State& state) {
-    UndoRedoOneRemoval(state, false);
-}
-BENCHMARK(BM_UndoOneRemoval)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RedoOneRemoval)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(UndoRedoOneRemoval, Undo, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(UndoRedoOneRemoval, Redo, false)->Unit(benchmark::kMillisecond);
 
 // One alias added through the Add dialog on the largest file (timed), and the
 // heap its step holds; the addition is undone, untimed, before the next.

@@ -29,8 +29,7 @@ void FillListRows(Main& main, bool importing, DuplicateObserver* observer) {
         std::string name = std::move(main.AliasNames[k]);
         TrimAndUpperCase(name);
         std::string command = std::move(main.AliasCommands[k]);
-        if (const std::string_view trimmed = TrimSpaces(command); trimmed.size() != command.size())
-            command = std::string(trimmed);
+        TrimSpacesInPlace(command);
         aliases.Append(std::move(name), {std::move(command), {}, {}}, main.AliasLines[k]);
     }
     aliases.Resort();

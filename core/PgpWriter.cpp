@@ -128,10 +128,6 @@ void BuildSection(const EntryTable& table, int list, std::string& text) {
     }
 }
 
-} // namespace
-
-namespace {
-
 // Appends the section's lines to `text`; when a run-time error stops it, the
 // user is told and the section is left out.
 void AppendSection(Main& main, int list, std::string& text) {

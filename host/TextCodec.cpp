@@ -2,6 +2,8 @@
 
 #include "host/Utf8.h"
 
+#include <optional>
+
 namespace nm {
 
 namespace {
@@ -23,26 +25,37 @@ std::string DecodeLatin1(std::string_view bytes) {
     return out;
 }
 
-} // namespace
+// Where the text of UTF-8 bytes begins: after a byte-order mark, else at 0;
+// none when the bytes are not UTF-8.
+std::optional<std::size_t> Utf8Start(std::string_view bytes) {
+    const std::size_t mark = bytes.substr(0, Bom.size()) == Bom ? Bom.size() : 0;
+    if (IsValidUtf8(bytes.substr(mark)))
+        return mark;
+    return std::nullopt;
+}
 
-DecodedText DecodeFileText(std::string_view bytes) {
-    if (bytes.substr(0, Bom.size()) == Bom && IsValidUtf8(bytes.substr(Bom.size())))
-        return {std::string(bytes.substr(Bom.size())), TextEncoding{"UTF-8", true}};
-    if (IsValidUtf8(bytes))
-        return {std::string(bytes), TextEncoding{"UTF-8", false}};
+// Bytes that are not UTF-8: the legacy code page, else byte for byte.
+DecodedText DecodeLegacy(std::string_view bytes) {
     const std::string legacy = LegacyCharset();
     if (auto text = DecodeCharset(legacy, bytes))
         return {std::move(*text), TextEncoding{legacy, false}};
     return {DecodeLatin1(bytes), TextEncoding{"ISO-8859-1", false}};
 }
 
+} // namespace
+
+DecodedText DecodeFileText(std::string_view bytes) {
+    if (const auto start = Utf8Start(bytes))
+        return {std::string(bytes.substr(*start)), TextEncoding{"UTF-8", *start != 0}};
+    return DecodeLegacy(bytes);
+}
+
 DecodedText DecodeFileText(std::string&& bytes) {
-    const bool marked = std::string_view(bytes).substr(0, Bom.size()) == Bom;
-    if (!IsValidUtf8(std::string_view(bytes).substr(marked ? Bom.size() : 0)))
-        return DecodeFileText(std::string_view(bytes));
-    if (marked)
-        bytes.erase(0, Bom.size());
-    return {std::move(bytes), TextEncoding{"UTF-8", marked}};
+    const auto start = Utf8Start(bytes);
+    if (!start)
+        return DecodeLegacy(bytes);
+    bytes.erase(0, *start);
+    return {std::move(bytes), TextEncoding{"UTF-8", *start != 0}};
 }
 
 std::string EncodeFileText(std::string_view text, const TextEncoding& encoding) {

@@ -250,7 +250,7 @@ std::string LowerCase(std::string_view text) {
     return MapText(text, false);
 }
 
-void TrimAndUpperCase(std::string& text) {
+void TrimSpacesInPlace(std::string& text) {
     const std::string_view trimmed = TrimSpaces(text);
     if (trimmed.empty()) {
         text.clear();
@@ -259,6 +259,10 @@ void TrimAndUpperCase(std::string& text) {
         text.erase(start + trimmed.size());
         text.erase(0, start);
     }
+}
+
+void TrimAndUpperCase(std::string& text) {
+    TrimSpacesInPlace(text);
     if (MapAsciiInPlace(text, true) != text.size())
         text = UpperCase(text);
 }
