@@ -230,7 +230,7 @@ void StartEdit(Main& main, int page, int key, const EntryDialog& dialog) {
     if (!position)
         return;
     const Row& row = table.At(*position);
-    main.EditName = row.text == MarkedName ? std::string() : row.text;
+    main.EditName = row.text == MarkedName ? std::string() : row.text.Str();
     main.EditCommand = row.sub[0];
     if (page == ShellList) {
         main.EditPrompt = row.sub[2];

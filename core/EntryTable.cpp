@@ -9,7 +9,7 @@
 
 namespace nm {
 
-const std::string& Row::Column(int column) const {
+std::string_view Row::Column(int column) const {
     if (column <= 0)
         return text;
     return sub[static_cast<std::size_t>(std::min(column, 3) - 1)];
@@ -28,6 +28,14 @@ int KeyNumber(const std::string& key) {
     std::from_chars(first, key.data() + key.size(), value);
     return value;
 }
+
+namespace {
+
+std::array<CompactText, 3> Compact(const std::array<std::string, 3>& sub) {
+    return {CompactText(sub[0]), CompactText(sub[1]), CompactText(sub[2])};
+}
+
+} // namespace
 
 bool EntryTable::Before(const Row& a, const Row& b, int column) const {
     int c = CompareNoCase(a.Column(column), b.Column(column));
@@ -102,7 +110,7 @@ void EntryTable::Restore(const RowChanges& changes, bool before) {
 
 std::size_t EntryTable::Add(std::string text, std::array<std::string, 3> sub) {
     const SlotIndex slot = NewSlot(
-        Row{static_cast<int>(order_.size()) + 1, std::move(text), std::move(sub), nextAdded_++});
+        Row{static_cast<int>(order_.size()) + 1, 0, nextAdded_++, CompactText(text), Compact(sub)});
     const std::size_t position = Place(pool_[slot]);
     order_.insert(order_.begin() + static_cast<std::ptrdiff_t>(position), slot);
     return position;
@@ -120,12 +128,16 @@ std::size_t EntryTable::Place(const Row& row) const {
 
 std::size_t EntryTable::AddPosition(const std::string& text,
                                     const std::array<std::string, 3>& sub) const {
-    return Place(Row{0, text, sub, nextAdded_});
+    return Place(Row{0, 0, nextAdded_, CompactText(text), Compact(sub)});
 }
 
-void EntryTable::Append(std::string text, std::array<std::string, 3> sub, int line) {
-    order_.push_back(NewSlot(Row{static_cast<int>(order_.size()) + 1, std::move(text),
-                                 std::move(sub), nextAdded_++, line}));
+void EntryTable::Append(CompactText text, std::array<CompactText, 3> sub, int line) {
+    order_.push_back(NewSlot(Row{static_cast<int>(order_.size()) + 1, line, nextAdded_++,
+                                 std::move(text), std::move(sub)}));
+}
+
+void EntryTable::Append(const std::string& text, const std::array<std::string, 3>& sub, int line) {
+    Append(CompactText(text), Compact(sub), line);
 }
 
 void EntryTable::Reserve(std::size_t rows) {
@@ -149,11 +161,11 @@ std::optional<std::size_t> EntryTable::FindKey(int key) const {
 }
 
 void EntryTable::SetText(std::size_t position, std::string text) {
-    Slot(position).text = std::move(text);
+    Slot(position).text = CompactText(text);
 }
 
 void EntryTable::SetSub(std::size_t position, int subItem, std::string value) {
-    Slot(position).sub.at(static_cast<std::size_t>(subItem - 1)) = std::move(value);
+    Slot(position).sub.at(static_cast<std::size_t>(subItem - 1)) = CompactText(value);
 }
 
 void EntryTable::SortBy(int column, bool descending) {
@@ -164,32 +176,30 @@ void EntryTable::SortBy(int column, bool descending) {
 }
 
 std::vector<EntryTable::SlotIndex> EntryTable::SortedSlots(int column) const {
-    // Each text is lower-cased once, so that the sort's comparisons are plain
-    // byte comparisons (UTF-8 keeps the order of the code points). The sort
-    // moves small keys: the first eight bytes, read as one big-endian number,
-    // settle most comparisons; the texts and stamps beside them are looked at
-    // only on a tie.
+    // The sort moves small keys: the first eight bytes of each text
+    // lower-cased, read as one big-endian number, settle most comparisons
+    // (UTF-8 keeps the order of the code points, and lower-casing the first
+    // eight characters gives the start of the whole text lower-cased). The
+    // texts and stamps are looked at only on a tie.
     struct Key {
         std::uint64_t prefix;
-        std::size_t at; // in `texts` and `order_`
+        std::size_t at; // in `order_`
     };
-    std::vector<std::string> texts;
     std::vector<Key> keys;
-    texts.reserve(order_.size());
     keys.reserve(order_.size());
     for (const SlotIndex slot : order_) {
-        texts.push_back(LowerCase(pool_[slot].Column(column)));
-        const std::string& text = texts.back();
+        const std::string head = LowerCase(CharLeft(pool_[slot].Column(column), 8));
         std::uint64_t prefix = 0;
         for (std::size_t i = 0; i < 8; ++i)
-            prefix = (prefix << 8) | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
+            prefix = (prefix << 8) | (i < head.size() ? static_cast<unsigned char>(head[i]) : 0u);
         keys.push_back({prefix, keys.size()});
     }
     const bool descending = descending_;
     std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
         int c = a.prefix < b.prefix   ? -1
                 : a.prefix > b.prefix ? 1
-                                      : texts[a.at].compare(texts[b.at]);
+                                      : CompareNoCase(pool_[order_[a.at]].Column(column),
+                                                      pool_[order_[b.at]].Column(column));
         if (descending)
             c = -c;
         if (c != 0)
@@ -268,7 +278,7 @@ void EntryTable::SettleDuplicates(const std::vector<std::size_t>& marked,
                                   const std::vector<std::size_t>& removed) {
     std::vector<bool> renamed(pool_.size(), false);
     for (const std::size_t position : marked) {
-        Slot(position).text = MarkedName;
+        Slot(position).text = CompactText(MarkedName);
         renamed[order_[position]] = true;
     }
     RemoveInOrder(removed);

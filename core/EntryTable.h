@@ -3,6 +3,8 @@
 // and sorting switch. The list views of the window show these rows directly.
 #pragma once
 
+#include "core/CompactText.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -19,13 +21,13 @@ inline constexpr const char* MarkedName = "---";
 
 struct Row {
     int key = 0;                    // the number of the row key "key<n>"
-    std::string text;               // the name
-    std::array<std::string, 3> sub; // sub-items 1 to 3: command, flags, prompt
-    std::uint64_t added = 0;        // when the row was added: equal texts keep this order
     int line = 0;                   // its line in the file it was read from; 0 when entered
+    std::uint64_t added = 0;        // when the row was added: equal texts keep this order
+    CompactText text;               // the name
+    std::array<CompactText, 3> sub; // sub-items 1 to 3: command, flags, prompt
 
     // Column 0 is the name, column k the sub-item k.
-    const std::string& Column(int column) const;
+    std::string_view Column(int column) const;
     bool operator==(const Row&) const = default;
 };
 
@@ -64,7 +66,8 @@ public:
     std::size_t AddPosition(const std::string& text, const std::array<std::string, 3>& sub) const;
     // Adds a row read from line `line` of a file at the end, for filling many
     // rows at once; Resort() after.
-    void Append(std::string text, std::array<std::string, 3> sub = {}, int line = 0);
+    void Append(CompactText text, std::array<CompactText, 3> sub = {}, int line = 0);
+    void Append(const std::string& text, const std::array<std::string, 3>& sub = {}, int line = 0);
     // Room for `rows` more rows.
     void Reserve(std::size_t rows);
     void Clear();

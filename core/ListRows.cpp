@@ -26,19 +26,19 @@ void FillListRows(Main& main, bool importing, DuplicateObserver* observer) {
         const auto k = static_cast<std::size_t>(i);
         if (!AliasMakesRow(main, k))
             continue;
-        std::string name = std::move(main.AliasNames[k]);
+        CompactText name = std::move(main.AliasNames[k]);
         TrimAndUpperCase(name);
-        std::string command = std::move(main.AliasCommands[k]);
+        CompactText command = std::move(main.AliasCommands[k]);
         TrimSpacesInPlace(command);
         aliases.Append(std::move(name), {std::move(command), {}, {}}, main.AliasLines[k]);
     }
     aliases.Resort();
     for (int i = 0; i <= main.ShellUpper; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        shells.Append(UpperCase(TrimSpaces(main.ShellNames[k])),
-                      {std::string(TrimSpaces(main.ShellCommands[k])),
-                       LowerCase(TrimSpaces(main.ShellFlags[k])),
-                       std::string(TrimSpaces(main.ShellPrompts[k]))},
+        shells.Append(CompactText(UpperCase(TrimSpaces(main.ShellNames[k]))),
+                      {CompactText(TrimSpaces(main.ShellCommands[k])),
+                       CompactText(LowerCase(TrimSpaces(main.ShellFlags[k]))),
+                       CompactText(TrimSpaces(main.ShellPrompts[k]))},
                       main.ShellLines[k]);
     }
     shells.Resort();

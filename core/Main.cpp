@@ -8,11 +8,17 @@
 
 namespace nm {
 
-std::string MakePlaceholder(Main& main, char character) {
+CompactText MakePlaceholder(Main& main, char character) {
+    constexpr auto Longest = static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max());
     if (main.PlaceholderCount == std::numeric_limits<std::int16_t>::max())
         throw RuntimeError(Err::Overflow);
     ++main.PlaceholderCount;
-    return std::string(static_cast<std::size_t>(main.PlaceholderCount), character);
+    const auto length = static_cast<std::size_t>(main.PlaceholderCount);
+    // One run of each character the reader asks for, made on first use.
+    static const std::string names(Longest, '$');
+    static const std::string commands(Longest, '?');
+    return CompactText::Lasting(
+        std::string_view(character == '$' ? names : commands).substr(0, length));
 }
 
 std::string OriginalFileText(const Main& main) {

@@ -3,6 +3,7 @@
 // the whole run; tests make a fresh one each.
 #pragma once
 
+#include "core/CompactText.h"
 #include "core/DocumentView.h"
 #include "core/EntryTable.h"
 #include "core/History.h"
@@ -57,8 +58,8 @@ struct Main {
     // (the alias names and commands move into their rows then).
     // The *Lines lists hold each entry's line in the file (1-based physical
     // line of the decoded text), which its row keeps for the check.
-    std::vector<std::string> AliasNames;
-    std::vector<std::string> AliasCommands;
+    std::vector<CompactText> AliasNames;
+    std::vector<CompactText> AliasCommands;
     std::vector<int> AliasLines;
     std::int16_t AliasUpper = -1;
     std::vector<std::string> ShellNames;
@@ -109,9 +110,12 @@ struct Main {
     History history;
 };
 
-// `character` repeated as often as this has been called in the run; raises
-// run-time error 6 when the 16-bit counter would overflow.
-std::string MakePlaceholder(Main& main, char character);
+// `character` ('$' for a name, '?' for a command) repeated as often as this
+// has been called in the run; raises
+// run-time error 6 when the 16-bit counter would overflow. The name is a view
+// of one run of the character that lasts the whole program, so that the
+// placeholders of a file, which grow by one character each, cost no memory.
+CompactText MakePlaceholder(Main& main, char character);
 
 // The text of the file last opened with each line ended by CR LF: what a
 // backup of that file holds.

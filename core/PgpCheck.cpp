@@ -169,8 +169,8 @@ public:
     }
 
     void Settled(int list, const Row& loser, const Row& next, bool removed) override {
-        settlements.push_back(
-            {list, loser.line, next.line, removed, loser.text, loser.sub[0], next.sub[0]});
+        settlements.push_back({list, loser.line, next.line, removed, loser.text.Str(),
+                               loser.sub[0].Str(), next.sub[0].Str()});
     }
 
 private:
@@ -422,7 +422,7 @@ private:
     void Catalogue(const Row& row, int line) {
         if (!options_.isKnownCommand)
             return;
-        const std::string& command = row.sub[0];
+        const std::string_view command = row.sub[0];
         if (!placeholderCommands_.contains(line) && !options_.isKnownCommand(command))
             Add(line, Severity::Warning, "unknown-command",
                 Join("the alias ", Quote(row.text), " runs ", Quote(command),
@@ -437,7 +437,7 @@ private:
     }
 
     void Flags(const Row& row, int line) {
-        const std::string& flags = row.sub[1];
+        const std::string_view flags = row.sub[1];
         for (int n = 0; n <= 15; ++n)
             if (flags == std::to_string(n))
                 return;

@@ -45,13 +45,13 @@ LineEnd EndOf(std::string_view text, std::string_view line) {
 
 } // namespace
 
-std::string CleanAliasCommand(std::string_view command) {
+std::string_view CleanAliasCommand(std::string_view command) {
     command = TrimSpaces(command);
     if (command.empty())
         throw RuntimeError(Err::InvalidCall);
     const auto first = static_cast<unsigned char>(command.front());
     if (command.size() == 1 || (first > 42 && first <= 122))
-        return std::string(command); // nothing to take off: the common case
+        return command; // nothing to take off: the common case
     std::size_t start = 0;
     // Plain ASCII a byte at a time; from the first other character on, by
     // characters.
@@ -71,7 +71,7 @@ std::string CleanAliasCommand(std::string_view command) {
             break;
         start = next;
     }
-    return std::string(command.substr(start));
+    return command.substr(start);
 }
 
 namespace {
@@ -92,15 +92,15 @@ struct Reader {
 
     std::string bytes;
     std::string text;
-    std::vector<EntryLine> kept;
+    std::size_t entries = 0; // entry lines in `text`
     bool loaded = false;
     bool resetDone = false;
-    const EntryLine* failed = nullptr;
+    std::optional<EntryLine> failed;
 
     void Load() {
         loaded = false;
-        failed = nullptr;
-        kept.clear();
+        failed.reset();
+        entries = 0;
         try {
             bytes = ReadFileBytes(main.svc.files, path);
         } catch (const RuntimeError& error) {
@@ -124,7 +124,7 @@ struct Reader {
         DecodedText decoded = DecodeFileText(std::move(bytes));
         bytes = std::string();
         text = std::move(decoded.text);
-        kept.clear();
+        entries = 0;
         if (!importing) {
             main.OriginalFile = path;
             main.FileEncoding = decoded.encoding;
@@ -142,8 +142,7 @@ struct Reader {
             const LineKind kind = ClassifyPgpLine(line);
             if (observer)
                 observer->Line(number, line, end, kind);
-            if (kind == LineKind::Entry)
-                kept.push_back({line, number});
+            entries += kind == LineKind::Entry ? 1 : 0;
         });
         if (!importing)
             main.FileLineEnds = mixed                    ? "mixed"
@@ -169,7 +168,7 @@ struct Reader {
     }
 
     [[noreturn]] void Fail(const EntryLine& line, ReadFailure failure, const RuntimeError& error) {
-        failed = &line;
+        failed = line;
         if (!importing) {
             main.PartialLine = line.number;
             main.PartialText = std::string(line.text);
@@ -191,20 +190,28 @@ struct Reader {
     // Each entry line in file order; the 32768th overflows the 16-bit line
     // count. An entry is stored only once it is whole,
     // so a failing line leaves the lists with the entries before it.
+    // The lines are found again here rather than kept from the first pass:
+    // finding them costs less than holding a list of them.
     void ClassifyAll() {
-        main.AliasNames.reserve(kept.size());
-        main.AliasCommands.reserve(kept.size());
-        main.AliasLines.reserve(kept.size());
+        const std::size_t room = std::min(entries, MaxEntryLines);
+        main.AliasNames.reserve(room);
+        main.AliasCommands.reserve(room);
+        main.AliasLines.reserve(room);
         std::int16_t lineCount = 0;
-        for (const EntryLine& line : kept) {
+        int number = 0;
+        ForEachLine(text, [&](const std::string_view line) {
+            ++number;
+            if (ClassifyPgpLine(line) != LineKind::Entry)
+                return;
+            const EntryLine entry{line, number};
             if (lineCount == std::numeric_limits<std::int16_t>::max())
-                Fail(line, ReadFailure::TooManyLines, RuntimeError(Err::Overflow));
+                Fail(entry, ReadFailure::TooManyLines, RuntimeError(Err::Overflow));
             ++lineCount;
-            ClassifyLine(line);
-        }
+            ClassifyLine(entry);
+        });
     }
 
-    std::string TakePlaceholder(const EntryLine& line, char character) {
+    CompactText TakePlaceholder(const EntryLine& line, char character) {
         try {
             return MakePlaceholder(main, character);
         } catch (const RuntimeError& error) {
@@ -217,13 +224,13 @@ struct Reader {
         const std::size_t p1 = line.find(',');
         const std::size_t p2 = p1 == std::string_view::npos ? p1 : line.find(',', p1 + 1);
         if (p1 == std::string_view::npos) {
-            std::string name = TakePlaceholder(entry, '$');
+            CompactText name = TakePlaceholder(entry, '$');
             AddAlias(entry, std::move(name), line, Placeholder::Name);
         } else if (p2 == std::string_view::npos && p1 == line.size() - 1) {
-            std::string command = TakePlaceholder(entry, '?');
-            AddAlias(entry, std::string(line), command, Placeholder::Command);
+            const CompactText command = TakePlaceholder(entry, '?');
+            AddAlias(entry, CompactText(line), command, Placeholder::Command);
         } else if (p2 == std::string_view::npos) {
-            AddAlias(entry, std::string(line.substr(0, p1)), line.substr(p1 + 1),
+            AddAlias(entry, CompactText(line.substr(0, p1)), line.substr(p1 + 1),
                      Placeholder::None);
         } else {
             const std::size_t p3 = line.find(',', p2 + 1);
@@ -243,17 +250,21 @@ struct Reader {
         }
     }
 
-    void AddAlias(const EntryLine& entry, std::string name, std::string_view command,
+    void AddAlias(const EntryLine& entry, CompactText name, std::string_view command,
                   Placeholder placeholder) {
-        std::string cleaned;
+        CompactText cleaned;
         try {
-            cleaned = CleanAliasCommand(command);
+            const std::string_view clean = CleanAliasCommand(command);
+            // A placeholder command is its own whole text: keep its view.
+            cleaned = clean.size() == command.size() && placeholder == Placeholder::Command
+                          ? CompactText::Lasting(command)
+                          : CompactText(clean);
         } catch (const RuntimeError& error) {
             Fail(entry, ReadFailure::EmptyCommand, error);
         }
         const bool unnamed = name.empty();
         ++main.AliasUpper;
-        main.AliasNames.push_back(unnamed ? std::string(MarkedName) : std::move(name));
+        main.AliasNames.push_back(unnamed ? CompactText(MarkedName) : std::move(name));
         main.AliasCommands.push_back(std::move(cleaned));
         main.AliasLines.push_back(entry.number);
         if (observer)

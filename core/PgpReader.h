@@ -40,7 +40,7 @@ LineKind ClassifyPgpLine(std::string_view line);
 // without the leading characters the host does not take as the start of a
 // command (while more than one character is left). Raises run-time error 5
 // for a command that is empty after trimming.
-std::string CleanAliasCommand(std::string_view command);
+std::string_view CleanAliasCommand(std::string_view command);
 
 enum class LineEnd { None, CrLf, Cr, Lf };
 

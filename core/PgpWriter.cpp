@@ -4,6 +4,7 @@
 #include "host/ErrorHandler.h"
 #include "host/FileIo.h"
 #include "host/HostNotification.h"
+#include "host/Memory.h"
 #include "host/Paths.h"
 #include "host/Utf8.h"
 
@@ -41,6 +42,15 @@ std::size_t WrittenLength(std::string_view name) {
     return CharCount(name) + (NeedsLeadBlank(name) ? 1 : 0);
 }
 
+// The blanks that pad an alias name to ten characters, negative for a longer
+// name. A name of more than 40 bytes holds more than ten characters, so the
+// long placeholder names are not counted.
+long long AliasPadding(std::string_view name) {
+    if (name.size() > 40)
+        return -1;
+    return 10 - static_cast<long long>(WrittenLength(name));
+}
+
 void AppendName(std::string& text, std::string_view name) {
     if (NeedsLeadBlank(name))
         text += ' ';
@@ -48,9 +58,10 @@ void AppendName(std::string& text, std::string_view name) {
 }
 
 bool PlaceholderCommandRow(const Row& row) {
-    const std::string& command = row.sub[0];
-    return !row.text.empty() && row.text.find(',') == row.text.size() - 1 && !command.empty() &&
-           command.find_first_not_of('?') == std::string::npos;
+    const std::string_view name = row.text;
+    const std::string_view command = row.sub[0];
+    return !name.empty() && name.find(',') == name.size() - 1 && !command.empty() &&
+           command.find_first_not_of('?') == std::string_view::npos;
 }
 
 // Room for every line of a section at once: the largest file's text is
@@ -88,11 +99,11 @@ void BuildSection(const EntryTable& table, int list, std::string& text) {
             std::string_view name = row.text;
             std::string withoutCommas;
             if (name.find(',') != std::string_view::npos) {
-                withoutCommas = row.text;
+                withoutCommas = row.text.Str();
                 std::erase(withoutCommas, ',');
                 name = withoutCommas;
             }
-            const long long pad = 10 - static_cast<long long>(WrittenLength(name));
+            const long long pad = AliasPadding(name);
             AppendName(text, name);
             text += ',';
             text += pad < 0 ? std::string_view(" ") : Padding(pad);
@@ -157,6 +168,7 @@ std::string PgpFileText(Main& main, bool exporting) {
     std::string text;
     text.reserve(SectionRoom(main.Lists[AliasList], AliasList) +
                  SectionRoom(main.Lists[ShellList], ShellList) + 512);
+    PreferLargePages(text.data(), text.capacity());
     text += "; 这个 PGP 文件是用 Vectrom 热键编辑器件里的." + Blanks(27) + "\r\n";
     text += "; 最后修改" + Blanks(10) + ShortDateText(now) + Blanks(3) + LongTimeText(now) + "\r\n";
     text += "\r\n";

@@ -23,7 +23,7 @@ const ListTexts Texts[2] = {
 
 // The gap that puts the second column 20 characters after the first; a
 // longer first text keeps one blank before the second.
-std::string Gap(const std::string& first) {
+std::string Gap(std::string_view first) {
     const std::size_t length = CharCount(first);
     return length < 20 ? Blanks(20 - length) : length == 20 ? std::string() : " ";
 }

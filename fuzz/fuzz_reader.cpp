@@ -20,9 +20,9 @@ std::vector<std::string> SavedRows(const nm::Main& main) {
     for (const nm::EntryTable& table : main.Lists)
         for (const std::size_t position : table.NameOrder()) {
             const nm::Row& row = table.At(position);
-            if (row.text == nm::MarkedName || row.text.find(',') != std::string::npos)
+            if (row.text == nm::MarkedName || row.text.View().find(',') != std::string::npos)
                 continue;
-            rows.push_back(row.text + '\n' + row.sub[0] + '\n' + row.sub[1] + '\n' + row.sub[2]);
+            rows.push_back(row.text + "\n" + row.sub[0] + "\n" + row.sub[1] + "\n" + row.sub[2]);
         }
     return rows;
 }

@@ -250,24 +250,11 @@ std::string LowerCase(std::string_view text) {
     return MapText(text, false);
 }
 
-void TrimSpacesInPlace(std::string& text) {
-    const std::string_view trimmed = TrimSpaces(text);
-    if (trimmed.empty()) {
-        text.clear();
-    } else if (trimmed.size() != text.size()) {
-        const auto start = static_cast<std::size_t>(trimmed.data() - text.data());
-        text.erase(start + trimmed.size());
-        text.erase(0, start);
-    }
-}
-
-void TrimAndUpperCase(std::string& text) {
-    TrimSpacesInPlace(text);
-    if (MapAsciiInPlace(text, true) != text.size())
-        text = UpperCase(text);
-}
-
 int CompareNoCase(std::string_view a, std::string_view b) {
+    // Two views from the same start (the placeholder names are views of one
+    // run) differ only in length.
+    if (a.data() == b.data())
+        return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
     // Bytes that are the same compare the same: skip them a word at a time,
     // then back to the start of the character the first difference is in.
     std::size_t same = 0;

@@ -50,11 +50,6 @@ std::string_view TrimSpaces(std::string_view text);
 // the C library's current locale knows them.
 std::string UpperCase(std::string_view text);
 std::string LowerCase(std::string_view text);
-// The same as `text = TrimSpaces(text)`, in place.
-void TrimSpacesInPlace(std::string& text);
-// The same as `text = UpperCase(TrimSpaces(text))`, without a copy of a text
-// that is plain ASCII.
-void TrimAndUpperCase(std::string& text);
 
 // Name order: character by character after lower-casing. Negative, zero or
 // positive, as strcmp.

@@ -45,16 +45,18 @@ QVariant EntryTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
         return {};
     const Row& row = table_.At(static_cast<std::size_t>(index.row()));
-    const QString text = QString::fromStdString(row.Column(index.column()));
+    const auto qtext = [](std::string_view text) {
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    };
     const bool marked = row.text == MarkedName;
     switch (role) {
     case Qt::DisplayRole:
-        return text;
+        return qtext(row.Column(index.column()));
     case Qt::ForegroundRole: // a row a later definition replaced is greyed
         return marked ? QVariant(QPalette().brush(QPalette::Disabled, QPalette::Text)) : QVariant();
     case Qt::ToolTipRole: // a replaced row says which definition replaced it
-        return marked ? QStringLiteral("后面的同名定义替换了这个热键 (") +
-                            QString::fromStdString(row.sub[0]) + QStringLiteral("); 保存时不写入")
+        return marked ? QStringLiteral("后面的同名定义替换了这个热键 (") + qtext(row.sub[0]) +
+                            QStringLiteral("); 保存时不写入")
                       : QVariant();
     default:
         return {};
