@@ -4,6 +4,8 @@
 #include "ui/QtTranslations.h"
 #include "ui/frmAlias.h"
 
+#include "host/Memory.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
@@ -12,6 +14,7 @@
 #include <clocale>
 
 int main(int argc, char** argv) {
+    nm::KeepFreedMemory();
     QApplication app(argc, argv);
     nm::LoadQtTranslations(app);
     std::setlocale(LC_ALL, "");

@@ -2,6 +2,7 @@
 // lists, a column click, one row command on 32767 rows, the filter above the
 // alias list, and start-up.
 #include "bench/BenchFiles.h"
+#include "host/Memory.h"
 #include "tests/ui/UiHarness.h"
 
 #include "core/Document.h"
@@ -160,6 +161,7 @@ BENCHMARK(BM_StartUpOnSampleHost)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
+    nm::KeepFreedMemory(); // as the editor does when it starts
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

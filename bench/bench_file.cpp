@@ -11,6 +11,7 @@
 #include "core/ListRows.h"
 #include "core/PgpReader.h"
 #include "core/PgpWriter.h"
+#include "host/Memory.h"
 
 #include <benchmark/benchmark.h>
 
@@ -214,4 +215,10 @@ BENCHMARK(BM_ImportStep)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMill
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    nm::KeepFreedMemory(); // as the programs do when they start
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -16,13 +16,7 @@ void CompactText::SetLarge(const char* data, std::size_t size, unsigned char tag
     bytes_[15] = tag;
 }
 
-void CompactText::Assign(std::string_view text) {
-    if (text.size() <= MaxSmall) {
-        if (!text.empty())
-            std::memcpy(bytes_, text.data(), text.size());
-        SetSmall(text.size());
-        return;
-    }
+void CompactText::AssignLarge(std::string_view text) {
     char* copy = new char[text.size()];
     std::memcpy(copy, text.data(), text.size());
     try {
@@ -53,15 +47,6 @@ CompactText& CompactText::operator=(const CompactText& other) {
     if (this != &other) {
         CompactText copy(other);
         *this = std::move(copy);
-    }
-    return *this;
-}
-
-CompactText& CompactText::operator=(CompactText&& other) noexcept {
-    if (this != &other) {
-        Release();
-        std::memcpy(bytes_, other.bytes_, sizeof bytes_);
-        other.SetSmall(0);
     }
     return *this;
 }

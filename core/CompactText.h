@@ -27,7 +27,14 @@ public:
         other.SetSmall(0);
     }
     CompactText& operator=(const CompactText& other);
-    CompactText& operator=(CompactText&& other) noexcept;
+    CompactText& operator=(CompactText&& other) noexcept {
+        if (this != &other) {
+            Release();
+            std::memcpy(bytes_, other.bytes_, sizeof bytes_);
+            other.SetSmall(0);
+        }
+        return *this;
+    }
     ~CompactText() { Release(); }
 
     std::string_view View() const noexcept {
@@ -79,7 +86,14 @@ private:
         return size;
     }
     void SetLarge(const char* data, std::size_t size, unsigned char tag);
-    void Assign(std::string_view text);
+    void Assign(std::string_view text) {
+        if (text.size() > MaxSmall)
+            return AssignLarge(text);
+        if (!text.empty())
+            std::memcpy(bytes_, text.data(), text.size());
+        SetSmall(text.size());
+    }
+    void AssignLarge(std::string_view text);
     void Release() noexcept {
         if (Tag() == Heap)
             delete[] LargeData();

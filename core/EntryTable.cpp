@@ -188,10 +188,22 @@ std::vector<EntryTable::SlotIndex> EntryTable::SortedSlots(int column) const {
     std::vector<Key> keys;
     keys.reserve(order_.size());
     for (const SlotIndex slot : order_) {
-        const std::string head = LowerCase(CharLeft(pool_[slot].Column(column), 8));
+        const std::string_view text = pool_[slot].Column(column);
         std::uint64_t prefix = 0;
-        for (std::size_t i = 0; i < 8; ++i)
-            prefix = (prefix << 8) | (i < head.size() ? static_cast<unsigned char>(head[i]) : 0u);
+        std::size_t i = 0;
+        // Plain ASCII lower-cased here; from the first other byte on, the
+        // text routines lower-case the rest of the first eight characters.
+        for (; i < 8 && i < text.size() && static_cast<unsigned char>(text[i]) < 0x80; ++i) {
+            const char c = text[i];
+            prefix = (prefix << 8) | static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+        }
+        if (i < 8 && i < text.size()) {
+            const std::string rest = LowerCase(CharLeft(text.substr(i), 8 - i));
+            for (std::size_t k = 0; i < 8 && k < rest.size(); ++i, ++k)
+                prefix = (prefix << 8) | static_cast<unsigned char>(rest[k]);
+        }
+        if (i > 0 && i < 8)
+            prefix <<= 8 * (8 - i);
         keys.push_back({prefix, keys.size()});
     }
     const bool descending = descending_;

@@ -13,4 +13,12 @@ namespace nm {
 // no such pages.
 void PreferLargePages(const void* data, std::size_t size);
 
+// Called once at the start of a program: memory the program frees is kept
+// for its next use, up to some tens of megabytes, instead of going back to
+// the system at once. Each read of a file allocates a few megabytes of
+// rows and lists and frees those of the last one; given back and asked for
+// again, every page of them would be brought in afresh, which costs more
+// than the read itself. Buffers larger than that still go straight back.
+void KeepFreedMemory();
+
 } // namespace nm

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include <malloc.h>
 #include <sys/mman.h>
 
 namespace nm {
@@ -16,6 +17,14 @@ void PreferLargePages(const void* data, std::size_t size) {
     // A system without transparent large pages refuses the advice; the buffer
     // then works as before.
     (void)madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+}
+
+void KeepFreedMemory() {
+#if defined(M_MMAP_THRESHOLD) && defined(M_TRIM_THRESHOLD)
+    // The C library's own limit for the first is 32 MB.
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+#endif
 }
 
 } // namespace nm

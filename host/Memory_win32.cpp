@@ -7,4 +7,7 @@ namespace nm {
 // ordinary pages.
 void PreferLargePages(const void*, std::size_t) {}
 
+// The Windows heap keeps freed blocks for reuse by itself.
+void KeepFreedMemory() {}
+
 } // namespace nm

@@ -26,6 +26,30 @@ std::uint64_t Word(const char* at) {
     return word;
 }
 
+// The high bit of each byte of `word` that is zero (and perhaps of some
+// bytes after the first such byte: only whether there is one counts).
+std::uint64_t ZeroBytes(std::uint64_t word) {
+    return (word - EachByte(1)) & ~word & HighBits;
+}
+
+} // namespace
+
+std::size_t FindLineEnd(std::string_view text, std::size_t from) {
+    std::size_t at = from;
+    while (at + 8 <= text.size()) {
+        const std::uint64_t word = Word(text.data() + at);
+        if (ZeroBytes(word ^ EachByte('\r')) | ZeroBytes(word ^ EachByte('\n')))
+            break;
+        at += 8;
+    }
+    for (; at < text.size(); ++at)
+        if (text[at] == '\r' || text[at] == '\n')
+            return at;
+    return text.size();
+}
+
+namespace {
+
 // The high bit of each byte of an ASCII word that lies in [first, last].
 std::uint64_t InRange(std::uint64_t ascii, unsigned char first, unsigned char last) {
     const std::uint64_t fromFirst = ascii + EachByte(static_cast<unsigned char>(0x80 - first));

@@ -16,14 +16,15 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 // The lines of a text: a line ends at CR LF, a bare CR or a bare LF; the last
 // line needs no end.
 std::vector<std::string_view> SplitLines(std::string_view text);
+// The position of the first CR or LF at or after `from` (text.size() when
+// there is none), found eight bytes at a time.
+std::size_t FindLineEnd(std::string_view text, std::size_t from);
 // Calls `take` with each line of the text in order, as SplitLines splits it.
 template <typename Take> void ForEachLine(std::string_view text, Take&& take) {
-    // The library's search finds both ends a word at a time.
     std::size_t start = 0;
     while (start < text.size()) {
-        const std::size_t lf = text.find('\n', start);
-        const std::size_t end = std::min(text.substr(0, lf).find('\r', start), lf);
-        take(text.substr(start, std::min(end, text.size()) - start));
+        const std::size_t end = FindLineEnd(text, start);
+        take(text.substr(start, end - start));
         if (end >= text.size())
             break;
         start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);

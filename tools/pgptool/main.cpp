@@ -11,6 +11,7 @@
 #include "host/HostKeys.h"
 #include "host/HostProfiles.h"
 #include "host/Locator.h"
+#include "host/Memory.h"
 #include "host/MemoryRegistry.h"
 #include "host/Paths.h"
 #include "host/RuntimeError.h"
@@ -501,6 +502,7 @@ constexpr const char* Help =
 } // namespace
 
 int main(int argc, char** argv) {
+    nm::KeepFreedMemory();
     std::setlocale(LC_ALL, "");
     const std::vector<std::string> args = nm::CommandLineArguments(argc, argv);
     if (args.empty())
