@@ -5,6 +5,7 @@
 
 #include "core/Main.h"
 
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -36,8 +37,9 @@ struct CheckReport {
     int aliases = 0;        // entry lines read, as the load lists hold them
     int shells = 0;
     std::vector<Finding> findings; // in file order
+    std::array<int, 3> counts{};   // of the findings of each level, by Severity
 
-    int Count(Severity level) const;
+    int Count(Severity level) const { return counts[static_cast<std::size_t>(level)]; }
 };
 
 struct CheckOptions {
@@ -54,5 +56,22 @@ struct CheckOptions {
 // taken as it is: a fresh Main checks the file as the first file of an editor
 // run. The editor's own boxes go to main's prompter.
 CheckReport CheckPgpFile(Main& main, const std::string& path, const CheckOptions& options = {});
+
+// Takes the findings of a check one at a time, as they are put into words.
+class FindingSink {
+public:
+    virtual ~FindingSink() = default;
+    // The report of a file that could be read, its counts complete but
+    // without findings, before the first finding.
+    virtual void Begin(const CheckReport&) {}
+    // Each finding in file order; it lives only for the call.
+    virtual void Take(const Finding&) = 0;
+};
+
+// The same check, handing the findings to `sink` instead of keeping them: the
+// report comes back without findings, and those of a large file are never
+// held all at once.
+CheckReport CheckPgpFile(Main& main, const std::string& path, const CheckOptions& options,
+                         FindingSink& sink);
 
 } // namespace nm
