@@ -6,6 +6,7 @@
 #include <charconv>
 #include <numeric>
 #include <unordered_set>
+#include <utility>
 
 namespace nm {
 
@@ -207,17 +208,44 @@ std::vector<EntryTable::SlotIndex> EntryTable::SortedSlots(int column) const {
         keys.push_back({prefix, keys.size()});
     }
     const bool descending = descending_;
-    std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
-        int c = a.prefix < b.prefix   ? -1
-                : a.prefix > b.prefix ? 1
-                                      : CompareNoCase(pool_[order_[a.at]].Column(column),
-                                                      pool_[order_[b.at]].Column(column));
+    // The prefixes put the keys in order a byte at a time (a stable
+    // radix sort, descending by sorting the complement); keys of the same
+    // prefix are then put in order among themselves by the whole texts.
+    if (descending)
+        for (Key& key : keys)
+            key.prefix = ~key.prefix;
+    std::vector<Key> spare(keys.size());
+    std::array<std::uint32_t, 256> counts;
+    for (int shift = 0; shift < 64; shift += 8) {
+        std::fill(counts.begin(), counts.end(), 0u);
+        for (const Key& key : keys)
+            ++counts[(key.prefix >> shift) & 0xFF];
+        if (counts[(keys.empty() ? 0 : keys.front().prefix >> shift) & 0xFF] == keys.size())
+            continue; // every key has the same byte here
+        std::uint32_t start = 0;
+        for (std::uint32_t& count : counts)
+            start += std::exchange(count, start);
+        for (const Key& key : keys)
+            spare[counts[(key.prefix >> shift) & 0xFF]++] = key;
+        keys.swap(spare);
+    }
+    const auto before = [&](const Key& a, const Key& b) {
+        int c =
+            CompareNoCase(pool_[order_[a.at]].Column(column), pool_[order_[b.at]].Column(column));
         if (descending)
             c = -c;
         if (c != 0)
             return c < 0;
         return pool_[order_[a.at]].added < pool_[order_[b.at]].added;
-    });
+    };
+    for (auto run = keys.begin(); run != keys.end();) {
+        auto end = run + 1;
+        while (end != keys.end() && end->prefix == run->prefix)
+            ++end;
+        if (end - run > 1)
+            std::sort(run, end, before);
+        run = end;
+    }
     std::vector<SlotIndex> slots;
     slots.reserve(keys.size());
     for (const Key& key : keys)
