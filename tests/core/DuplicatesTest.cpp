@@ -68,9 +68,12 @@ TEST(Duplicates, FastPassMatchesThePlainOne) {
         EntryTable& table = h.main.Lists[AliasList];
         std::vector<PlainRow> plain;
         for (std::size_t i = 0; i < count; ++i) {
-            // Few names and commands, so that many rows meet; some already marked.
+            // Few names and commands, so that many rows meet; some already marked,
+            // some alike in their first eight bytes or but for letter case.
+            static const char* const stems[] = {"", "b", "LONG NAME ", "long name ", "É"};
             std::string name =
-                next(10) == 0 ? "---" : std::string(1, static_cast<char>('A' + next(12)));
+                next(10) == 0 ? "---"
+                              : stems[next(5)] + std::string(1, static_cast<char>('A' + next(12)));
             if (next(3) == 0)
                 name += static_cast<char>('A' + next(3));
             const std::string command = "C" + std::to_string(next(4));
