@@ -147,6 +147,15 @@ bool RowFilter::Matches(std::size_t position) const {
     return position < model_.Table().Count() && RowMatches(model_.Table().At(position), lowered_);
 }
 
+Qt::ItemFlags RowFilter::flags(const QModelIndex& index) const {
+    // A list's layout asks for the flags of every row it shows, and the
+    // model's are the same for all its rows: asked of its first row, without
+    // mapping each row back to the model.
+    if (!index.isValid() || index.model() != this)
+        return QSortFilterProxyModel::flags(index);
+    return model_.flags(model_.index(0, index.column()));
+}
+
 bool RowFilter::filterAcceptsRow(int row, const QModelIndex&) const {
     return Matches(static_cast<std::size_t>(row));
 }

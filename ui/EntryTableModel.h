@@ -51,6 +51,7 @@ public:
     explicit RowFilter(EntryTableModel& model, QObject* parent = nullptr);
     void SetText(const QString& text);
     bool Matches(std::size_t position) const;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 protected:
     bool filterAcceptsRow(int row, const QModelIndex& parent) const override;
