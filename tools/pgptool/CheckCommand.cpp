@@ -109,62 +109,17 @@ private:
     std::size_t used_ = 0;
 };
 
-// A text as JSON, as the library writes it: plain ASCII (nearly every text of
-// a finding) escaped here, other text through the library. A text that is not
-// valid UTF-8 (a file name in another encoding) gets U+FFFD for each byte
-// outside ASCII.
+// A text as JSON, in the library's escapes. A text that is not valid UTF-8 (a
+// file name in another encoding) gets U+FFFD for each byte outside ASCII.
 void AppendJson(std::string& out, std::string_view text) {
-    const bool ascii = std::all_of(text.begin(), text.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (!ascii) {
-        if (IsValidUtf8(text)) {
-            out += Json(text).dump();
-            return;
-        }
-        std::string clean;
-        for (const char c : text)
-            clean += static_cast<unsigned char>(c) < 0x80 ? std::string(1, c) : "\xEF\xBF\xBD";
-        out += Json(clean).dump(-1, ' ', /*ensure_ascii=*/true);
+    if (IsValidUtf8(text)) {
+        out += Json(text).dump();
         return;
     }
-    out += '"';
-    std::size_t plain = 0; // where the run of characters taken as they are begins
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (static_cast<unsigned char>(c) >= 0x20 && c != '"' && c != '\\')
-            continue;
-        out.append(text.data() + plain, i - plain);
-        plain = i + 1;
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\b':
-            out += "\\b";
-            break;
-        case '\f':
-            out += "\\f";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
-            out += escape;
-        }
-    }
-    out.append(text.data() + plain, text.size() - plain);
-    out += '"';
+    std::string clean;
+    for (const char c : text)
+        clean += static_cast<unsigned char>(c) < 0x80 ? std::string(1, c) : "\xEF\xBF\xBD";
+    out += Json(clean).dump(-1, ' ', /*ensure_ascii=*/true);
 }
 
 // `"key": ` with the separator before it, in an object on one line.
