@@ -62,6 +62,9 @@ std::string_view CleanAliasCommand(std::string_view command) {
             break;
         ++start;
     }
+    const auto at = static_cast<unsigned char>(command[start]);
+    if (at > 42 && at <= 122)
+        return command.substr(start); // a plain ASCII start
     while (true) {
         const std::size_t next = start + ByteOffsetOfChar(command.substr(start), 1);
         if (next >= command.size())

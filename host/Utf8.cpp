@@ -1,6 +1,7 @@
 #include "host/Utf8.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <cwctype>
@@ -38,9 +39,18 @@ std::size_t FindLineEnd(std::string_view text, std::size_t from) {
     std::size_t at = from;
     while (at + 8 <= text.size()) {
         const std::uint64_t word = Word(text.data() + at);
-        if (ZeroBytes(word ^ EachByte('\r')) | ZeroBytes(word ^ EachByte('\n')))
-            break;
-        at += 8;
+        const std::uint64_t ends =
+            ZeroBytes(word ^ EachByte('\r')) | ZeroBytes(word ^ EachByte('\n'));
+        if (ends == 0) {
+            at += 8;
+            continue;
+        }
+        // The lowest byte marked is a line end (a mark can be wrong only
+        // above a right one); in memory it comes first on a little-endian
+        // machine.
+        if constexpr (std::endian::native == std::endian::little)
+            return at + static_cast<std::size_t>(std::countr_zero(ends)) / 8;
+        break;
     }
     for (; at < text.size(); ++at)
         if (text[at] == '\r' || text[at] == '\n')

@@ -50,9 +50,12 @@ TEST(Utf8Text, IsValidUtf8) {
 // random texts of whole characters and stray bytes, with long common
 // beginnings, each answer is the one a character at a time gives.
 TEST(Utf8Text, WordAtATimeAgreesWithCharacterAtATime) {
-    // Six ASCII pieces, two Chinese characters of one lead byte, two stray bytes.
-    const std::string pieces[] = {"a", "A", "z", "$", "@", "[", "中", "丰", "\x80", "\xBF"};
-    const char32_t lower[] = {'a', 'a', 'z', '$', '@', '[', 0x4E2D, 0x4E30, 0xFFFD, 0xFFFD};
+    // Eight ASCII pieces (two line ends), two Chinese characters of one lead
+    // byte, two stray bytes.
+    const std::string pieces[] = {"a",  "A",  "z",  "$",  "@",    "[",
+                                  "\r", "\n", "中", "丰", "\x80", "\xBF"};
+    const char32_t lower[] = {'a',  'a',  'z',    '$',    '@',    '[',
+                              '\r', '\n', 0x4E2D, 0x4E30, 0xFFFD, 0xFFFD};
     struct Text {
         std::string bytes;
         std::u32string lower;
@@ -63,7 +66,7 @@ TEST(Utf8Text, WordAtATimeAgreesWithCharacterAtATime) {
         for (std::size_t k = 0, at; k < n; ++k) {
             text.bytes += pieces[at = random() % kinds];
             text.lower += lower[at];
-            text.chars += at < 8 ? 1 : 0;
+            text.chars += at < 10 ? 1 : 0;
         }
     };
     for (int round = 0; round < 3000; ++round) {
@@ -84,5 +87,15 @@ TEST(Utf8Text, WordAtATimeAgreesWithCharacterAtATime) {
         }
         ASSERT_EQ(std::pair(nm::UpperCase(a.bytes), nm::LowerCase(a.bytes)),
                   std::pair(upper, lowered));
+        // Lines end at CR LF, a bare CR or a bare LF; the last needs no end.
+        std::vector<std::string_view> lines;
+        const std::string_view all = a.bytes;
+        for (std::size_t start = 0, i = 0; i <= all.size(); ++i)
+            if (i == all.size() ? start < i : all[i] == '\r' || all[i] == '\n') {
+                lines.push_back(all.substr(start, i - start));
+                i += i + 1 < all.size() && all[i] == '\r' && all[i + 1] == '\n' ? 1 : 0;
+                start = i + 1;
+            }
+        ASSERT_EQ(nm::SplitLines(all), lines);
     }
 }
