@@ -19,9 +19,9 @@ void FillListRows(Main& main, bool importing, DuplicateObserver* observer) {
     }
     aliases.Reserve(static_cast<std::size_t>(main.AliasUpper + 1));
     shells.Reserve(static_cast<std::size_t>(main.ShellUpper + 1));
-    // The alias names and commands move over into their rows (the largest
-    // file's names fill hundreds of megabytes): the load lists keep them only
-    // from the read to here.
+    // The alias names and commands move over into their rows, copied only
+    // where trimming or upper-casing changes them: the load lists keep them
+    // only from the read to here.
     for (int i = 0; i <= main.AliasUpper; ++i) {
         const auto k = static_cast<std::size_t>(i);
         if (!AliasMakesRow(main, k))

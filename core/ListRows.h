@@ -15,9 +15,9 @@ class DuplicateObserver;
 // The row half of filling the list views: rebuilds both lists from the load
 // lists (extends them, on an import), then runs the duplicate pass on each.
 // Rows are added in the order of the load lists. The alias names and
-// commands move out of the load lists into their rows (the largest file's
-// placeholder names fill hundreds of megabytes), so it runs once after each
-// read; the rest of the load lists stays as the read left it.
+// commands move out of the load lists into their rows (a long name is moved,
+// not copied, and a placeholder stays a view of its run), so it runs once
+// after each read; the rest of the load lists stays as the read left it.
 void FillListRows(Main& main, bool importing, DuplicateObserver* observer = nullptr);
 
 // Whether alias `index` of the load lists becomes a row: one named "---" does not.
